@@ -1,0 +1,1 @@
+#include "scores/Records.h"
