@@ -14,6 +14,11 @@ struct IndexedImage {
   int Height = 0;
   std::vector<std::uint8_t> Pixels;  // Width * Height indices, row-major
   std::uint8_t At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
+  // False for a missing picture, and for one whose pixels do not fill its size.
+  bool Usable() const {
+    return Width > 0 && Height > 0 &&
+           Pixels.size() >= static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height);
+  }
 };
 
 // Palette indices of the colours the drawing names.
@@ -21,8 +26,39 @@ constexpr std::uint8_t kBlack = 0;
 constexpr std::uint8_t kYellow = 11;
 constexpr std::uint8_t kWhite = 15;
 
+// The 16 colours every picture of the game shares, as 0xRRGGBB, by palette index. The order
+// matters: the complement of index i is 15 - i.
+constexpr std::array<std::uint32_t, 16> kPaletteRgb = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
+    0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+
 enum class PenMode { Black, Not, Xor, Copy };
 enum class BrushStyle { Solid, DiagCross };
+
+// What a raster mode makes of one pixel drawn in a colour.
+constexpr std::uint8_t ApplyMode(PenMode mode, std::uint8_t pixel, std::uint8_t color) {
+  switch (mode) {
+    case PenMode::Black:
+      return kBlack;
+    case PenMode::Not:
+      return static_cast<std::uint8_t>(15 - (pixel & 0x0F));
+    case PenMode::Xor:
+      return static_cast<std::uint8_t>((pixel ^ color) & 0x0F);
+    case PenMode::Copy:
+      break;
+  }
+  return static_cast<std::uint8_t>(color & 0x0F);
+}
+
+// Whether the diagonal cross-hatch brush paints the picture pixel (x, y). The pattern is the
+// 8 x 8 one of the Windows HS_DIAGCROSS brush with its origin at the picture's top-left corner:
+// rows 0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81 (leftmost pixel in the high bit), that is
+// the pixels with x - y = 0 or x + y = 7, both mod 8.
+constexpr bool OnDiagCross(int x, int y) {
+  const int px = ((x % 8) + 8) % 8;
+  const int py = ((y % 8) + 8) % 8;
+  return px == py || px + py == 7;
+}
 
 class BoardPicture {
  public:
@@ -44,17 +80,27 @@ class BoardPicture {
   BrushStyle brushStyle = BrushStyle::Solid;
   std::uint8_t brushColor = kWhite;  // never changed by the game
 
-  // Fills [left, right) x [top, bottom) with the brush, framed by the pen.
+  // Fills [left, right) x [top, bottom) with the brush, framed by the pen. The frame runs on
+  // the outermost pixels of the rectangle; a wider pen widens it as it widens a line.
   void Rectangle(int left, int top, int right, int bottom);
-  // An axis-parallel line from (x1, y1) to (x2, y2) with the pen.
+  // An axis-parallel line from (x1, y1) to (x2, y2) with the pen. Both end points are drawn.
+  // A pen of width w covers w pixels across the line, from w / 2 before the centre line to
+  // w - w / 2 - 1 after it, and reaches as far beyond each end: a width-4 line on row y from x1
+  // to x2 covers rows y - 2 .. y + 1 and columns min - 2 .. max + 1, so lines meeting at a point
+  // join in a full square. A slanted line (never part of a link) is drawn with the same square
+  // pen along it.
   void Line(int x1, int y1, int x2, int y2);
-  // Copies the whole of a picture into [left, right) x [top, bottom), scaled to fit.
+  // Copies the whole of a picture into [left, right) x [top, bottom), scaled to fit (nearest
+  // pixel). A missing picture draws nothing.
   void StretchCopy(const IndexedImage& picture, int left, int top, int right, int bottom);
+
+  // Everything above clips to the picture, whatever the coordinates.
 
  private:
   static std::size_t Index(int x, int y) { return static_cast<std::size_t>(y * kWidth + x); }
+  void Changed() { ++version_; }
 
-  std::array<std::uint8_t, kWidth * kHeight> pixels_{};
+  alignas(8) std::array<std::uint8_t, kWidth * kHeight> pixels_{};
   std::uint64_t version_ = 0;
 };
 

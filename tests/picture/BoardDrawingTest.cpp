@@ -1,0 +1,706 @@
+// The board drawing: what DrawBoard, MarkCell and DrawLink leave in the picture, the cell
+// geometry, and the two label texts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "PictureFixture.h"
+
+namespace quenlow::testing {
+namespace {
+
+using Pixels = std::vector<std::uint8_t>;
+
+Pixels Snapshot(const BoardPicture& picture) {
+  return Pixels(picture.Bits(), picture.Bits() + BoardPicture::kWidth * BoardPicture::kHeight);
+}
+
+// The pixels where two snapshots differ, as "(x, y)" texts, for a readable failure.
+std::vector<std::string> Differences(const Pixels& a, const Pixels& b, std::size_t limit = 10) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < a.size() && out.size() < limit; ++i) {
+    if (a[i] != b[i]) {
+      std::ostringstream at;
+      at << '(' << i % BoardPicture::kWidth << ", " << i / BoardPicture::kWidth << ')';
+      out.push_back(at.str());
+    }
+  }
+  return out;
+}
+
+// A picture that is nowhere black and was last drawn with a wide pen, so that DrawBoard has to
+// clear it on its own.
+void Scribble(DrawingFixture& f) {
+  BoardPicture& p = *f.picture;
+  p.penMode = PenMode::Copy;
+  p.penColor = 9;
+  p.brushStyle = BrushStyle::Solid;
+  p.Rectangle(0, 0, BoardPicture::kWidth, BoardPicture::kHeight);
+  f.game.State().LinkKind = 1;
+  f.game.State().Corner1X = 0;
+  f.game.State().Corner1Y = 0;
+  f.game.State().Corner2X = 15;
+  f.game.State().Corner2Y = 0;
+  f.drawing.DrawLink(0, 0, 15, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// DrawBoard
+
+struct FieldCase {
+  int Difficulty;
+  int Left, Top, Right, Bottom;  // the playing field, right and bottom excluded
+};
+
+class DrawBoardTest : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(DrawBoardTest, BlackMarginsAndEveryCellPictureInItsPlace) {
+  const FieldCase c = GetParam();
+  DrawingFixture f(c.Difficulty);
+  f.FillBoard();
+  f.game.SetCell(2, 3, 0);  // an emptied cell shows the blank picture
+  Scribble(f);
+
+  f.drawing.DrawBoard();
+
+  const TGameState& s = f.game.State();
+  int wrong = 0;
+  for (int y = 0; y < BoardPicture::kHeight; ++y) {
+    for (int x = 0; x < BoardPicture::kWidth; ++x) {
+      std::uint8_t expected = kBlack;
+      if (x >= c.Left && x < c.Right && y >= c.Top && y < c.Bottom) {
+        const int cx = (x - c.Left) / 40 + 1, cy = (y - c.Top) / 50 + 1;
+        const int kind = (cx == 2 && cy == 3) ? 0 : ((cx - 1) * s.Rows + cy - 1) % s.Kinds + 1;
+        expected = f.tiles[static_cast<std::size_t>(kind)].At((x - c.Left) % 40, (y - c.Top) % 50);
+      }
+      if (f.picture->Pixel(x, y) != expected && ++wrong <= 5) {
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << int{f.picture->Pixel(x, y)}
+                      << ", expected " << int{expected};
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachDifficulty, DrawBoardTest,
+                         ::testing::Values(FieldCase{1, 80, 100, 560, 450},
+                                           FieldCase{2, 60, 80, 580, 480},
+                                           FieldCase{3, 40, 60, 600, 510}));
+
+TEST(DrawBoard, TilesBeyondTheFieldOfASmallerGameAreNotDrawn) {
+  DrawingFixture f(3);
+  f.FillBoard();  // a hard board: columns 13, 14 and rows 8, 9 hold tiles
+  SetGeometry(f.game.State(), 1);
+  f.drawing.DrawBoard();
+  for (const auto& [x, y] : std::vector<std::pair<int, int>>{{560, 120}, {590, 300}, {100, 460}}) {
+    EXPECT_EQ(f.picture->Pixel(x, y), kBlack) << x << ", " << y;
+  }
+}
+
+TEST(DrawBoard, PicturesOfAnotherSizeAreScaledToTheCell) {
+  TilePictures tiles = SyntheticTiles();
+  tiles[1] = SyntheticTile(1, 20, 25);   // half size: each pixel becomes a 2 x 2 block
+  tiles[2] = SyntheticTile(2, 80, 100);  // double size: every other pixel is kept
+  DrawingFixture f(1, tiles);
+  f.game.SetCell(1, 1, 1);
+  f.game.SetCell(2, 1, 2);
+  f.drawing.DrawBoard();
+  for (int y = 0; y < 50; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      ASSERT_EQ(f.picture->Pixel(80 + x, 100 + y), tiles[1].At(x / 2, y / 2)) << x << ", " << y;
+      ASSERT_EQ(f.picture->Pixel(120 + x, 100 + y), tiles[2].At(2 * x, 2 * y)) << x << ", " << y;
+    }
+  }
+}
+
+TEST(DrawBoard, MissingOrBrokenPicturesLeaveTheCellBlack) {
+  TilePictures tiles = SyntheticTiles();
+  tiles[1] = IndexedImage{};             // not loaded
+  tiles[2] = IndexedImage{40, 50, {}};   // a size but no pixels
+  tiles[3] = IndexedImage{40, 50, {7}};  // too few pixels
+  DrawingFixture f(1, tiles);
+  f.FillBoard();
+  f.game.SetCell(1, 1, 1);
+  f.game.SetCell(2, 1, 2);
+  f.game.SetCell(3, 1, 3);
+  f.game.SetCell(4, 1, 27);  // no such kind
+  f.game.SetCell(5, 1, -1);
+  Scribble(f);
+  f.drawing.DrawBoard();
+  for (int cell = 1; cell <= 5; ++cell) {
+    const int left = 80 + (cell - 1) * 40;
+    for (int y = 100; y < 150; ++y) {
+      for (int x = left; x < left + 40; ++x) ASSERT_EQ(f.picture->Pixel(x, y), kBlack) << cell;
+    }
+  }
+  EXPECT_EQ(f.picture->Pixel(80 + 5 * 40 + 3, 110),
+            f.tiles[static_cast<std::size_t>(f.game.At(6, 1))].At(3, 10));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry
+
+struct CellGeometryCase {
+  int Difficulty, X, Y;
+  CellRect Rect;
+  int CentreX, CentreY;
+};
+
+TEST(CellGeometry, RectanglesAndCentresOfFieldAndRingCells) {
+  const CellGeometryCase cases[] = {
+      {1, 1, 1, {80, 100, 120, 150}, 100, 125},
+      {1, 0, 1, {40, 100, 80, 150}, 60, 125},  // ring, left of the field
+      {1, 12, 7, {520, 400, 560, 450}, 540, 425},
+      {1, 13, 8, {560, 450, 600, 500}, 580, 475},  // ring corner
+      {2, 1, 1, {60, 80, 100, 130}, 80, 105},
+      {2, 14, 9, {580, 480, 620, 530}, 600, 505},
+      {3, 1, 0, {40, 10, 80, 60}, 60, 35},  // ring, above the field
+      {3, 15, 10, {600, 510, 640, 560}, 620, 535},
+  };
+  for (const CellGeometryCase& c : cases) {
+    TGameState s;
+    SetGeometry(s, c.Difficulty);
+    const CellRect r = CellRectangle(s, c.X, c.Y);
+    EXPECT_EQ(r, c.Rect) << "difficulty " << c.Difficulty << " cell " << c.X << ", " << c.Y << ": "
+                         << r.Left << " " << r.Top << " " << r.Right << " " << r.Bottom;
+    int px = -1, py = -1;
+    CellCentre(s, c.X, c.Y, px, py);
+    EXPECT_EQ(px, c.CentreX) << c.Difficulty << ": " << c.X << ", " << c.Y;
+    EXPECT_EQ(py, c.CentreY) << c.Difficulty << ": " << c.X << ", " << c.Y;
+  }
+}
+
+TEST(CellGeometry, EveryRingCentreLiesInsideThePicture) {
+  for (int difficulty = 1; difficulty <= 3; ++difficulty) {
+    TGameState s;
+    SetGeometry(s, difficulty);
+    for (int x = 0; x <= s.Cols + 1; ++x) {
+      for (int y = 0; y <= s.Rows + 1; ++y) {
+        if (x > 0 && x <= s.Cols && y > 0 && y <= s.Rows) continue;
+        int px = 0, py = 0;
+        CellCentre(s, x, y, px, py);
+        EXPECT_TRUE(px >= 2 && px + 1 < BoardPicture::kWidth && py >= 2 &&
+                    py + 1 < BoardPicture::kHeight)
+            << difficulty << ": " << x << ", " << y << " -> " << px << ", " << py;
+      }
+    }
+  }
+}
+
+TEST(CellGeometry, GarbageGeometryIsHeldWithinRange) {
+  TGameState s;
+  s.OriginX = INT_MAX;
+  s.OriginY = INT_MIN;
+  s.CellW = INT_MAX;
+  s.CellH = INT_MAX;
+  const CellRect r = CellRectangle(s, INT_MAX, INT_MIN);
+  EXPECT_EQ(r.Left, INT_MAX);
+  EXPECT_EQ(r.Top, INT_MIN);
+  int px = 0, py = 0;
+  CellCentre(s, INT_MIN, INT_MAX, px, py);
+  EXPECT_EQ(px, INT_MIN);
+  EXPECT_EQ(py, INT_MAX);
+}
+
+struct PixelCase {
+  int Difficulty, X, Y, CellX, CellY;
+};
+
+TEST(PixelToCell, CornerPixelsOfTheFieldAndOfItsCells) {
+  const PixelCase cases[] = {
+      {1, 80, 100, 1, 1},   {1, 119, 149, 1, 1}, {1, 120, 150, 2, 2}, {1, 559, 449, 12, 7},
+      {1, 559, 100, 12, 1}, {1, 80, 449, 1, 7},  {2, 60, 80, 1, 1},   {2, 579, 479, 13, 8},
+      {2, 579, 80, 13, 1},  {2, 60, 479, 1, 8},  {3, 40, 60, 1, 1},   {3, 599, 509, 14, 9},
+      {3, 599, 60, 14, 1},  {3, 40, 509, 1, 9},
+  };
+  for (const PixelCase& c : cases) {
+    TGameState s;
+    SetGeometry(s, c.Difficulty);
+    int x = c.X, y = c.Y;
+    PixelToCell(s, x, y);
+    EXPECT_EQ(x, c.CellX) << c.Difficulty << ": " << c.X << ", " << c.Y;
+    EXPECT_EQ(y, c.CellY) << c.Difficulty << ": " << c.X << ", " << c.Y;
+  }
+}
+
+TEST(PixelToCell, EveryPixelOfACellRectangleMapsBackToThatCell) {
+  for (int difficulty = 1; difficulty <= 3; ++difficulty) {
+    TGameState s;
+    SetGeometry(s, difficulty);
+    for (int cx = 1; cx <= s.Cols; ++cx) {
+      for (int cy = 1; cy <= s.Rows; ++cy) {
+        const CellRect r = CellRectangle(s, cx, cy);
+        for (int py = r.Top; py < r.Bottom; ++py) {
+          for (int px = r.Left; px < r.Right; ++px) {
+            int x = px, y = py;
+            PixelToCell(s, x, y);
+            ASSERT_TRUE(x == cx && y == cy)
+                << difficulty << ": pixel " << px << ", " << py << " gave " << x << ", " << y;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(PixelToCell, BeforeTheFirstGameNoPixelHasACell) {
+  const TGameState zero;
+  int x = 100, y = 200;
+  PixelToCell(zero, x, y);  // must not divide by the zero cell size
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// MarkCell
+
+// The diagonal cross-hatch, by picture pixel (x mod 8, y mod 8).
+constexpr const char* kHatch[8] = {
+    "X......X", ".X....X.", "..X..X..", "...XX...", "...XX...", "..X..X..", ".X....X.", "X......X",
+};
+bool Hatched(int x, int y) {
+  return kHatch[y % 8][x % 8] == 'X';
+}
+
+struct MarkedCell {
+  int X, Y;
+};
+
+TEST(MarkCell, PickInvertsEveryPixelOfTheCellAndNothingElse) {
+  for (const MarkedCell c : {MarkedCell{1, 1}, MarkedCell{12, 7}, MarkedCell{0, 0}}) {
+    DrawingFixture f(1);
+    f.FillBoard();
+    f.drawing.DrawBoard();
+    Scribble(f);  // something to invert in the ring too
+    const Pixels before = Snapshot(*f.picture);
+    f.drawing.MarkCell(c.X, c.Y, 1);
+    const CellRect r = CellRectangle(f.game.State(), c.X, c.Y);
+    for (int y = 0; y < BoardPicture::kHeight; ++y) {
+      for (int x = 0; x < BoardPicture::kWidth; ++x) {
+        const std::uint8_t old = before[static_cast<std::size_t>(y * BoardPicture::kWidth + x)];
+        const bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+        ASSERT_EQ(f.picture->Pixel(x, y), inside ? 15 - old : old)
+            << "cell " << c.X << ", " << c.Y << " pixel " << x << ", " << y;
+      }
+    }
+  }
+}
+
+// On a black picture the hint leaves white exactly where the hatch runs inside the cell. The
+// two cells lie at different offsets from the 8-pixel grid (rows 100 and 150), so a hatch
+// aligned to the cell instead of the picture shows at one of them.
+TEST(MarkCell, HintHatchesTheInsideAlignedToThePictureOrigin) {
+  for (const MarkedCell c : {MarkedCell{1, 1}, MarkedCell{1, 2}, MarkedCell{3, 5}}) {
+    DrawingFixture f(1);
+    f.drawing.MarkCell(c.X, c.Y, 2);
+    const CellRect r = CellRectangle(f.game.State(), c.X, c.Y);
+    for (int y = 0; y < BoardPicture::kHeight; ++y) {
+      for (int x = 0; x < BoardPicture::kWidth; ++x) {
+        const bool inside = x > r.Left && x < r.Right - 1 && y > r.Top && y < r.Bottom - 1;
+        ASSERT_EQ(f.picture->Pixel(x, y), inside && Hatched(x, y) ? kWhite : kBlack)
+            << "cell " << c.X << ", " << c.Y << " pixel " << x << ", " << y;
+      }
+    }
+  }
+}
+
+TEST(MarkCell, HintInvertsUnderTheHatchAndKeepsTheFrame) {
+  DrawingFixture f(2);
+  f.FillBoard();
+  f.drawing.DrawBoard();
+  const Pixels before = Snapshot(*f.picture);
+  f.drawing.MarkCell(5, 4, 2);
+  const CellRect r = CellRectangle(f.game.State(), 5, 4);
+  for (int y = r.Top - 1; y <= r.Bottom; ++y) {
+    for (int x = r.Left - 1; x <= r.Right; ++x) {
+      const std::uint8_t old = before[static_cast<std::size_t>(y * BoardPicture::kWidth + x)];
+      const bool inside = x > r.Left && x < r.Right - 1 && y > r.Top && y < r.Bottom - 1;
+      ASSERT_EQ(f.picture->Pixel(x, y), inside && Hatched(x, y) ? 15 - old : old) << x << ", " << y;
+    }
+  }
+}
+
+TEST(MarkCell, MarksCombineAndTheSameMarkAgainRestoresThePictureBitForBit) {
+  const std::vector<std::vector<int>> sequences = {
+      {1, 1}, {2, 2}, {1, 2, 1, 2}, {1, 2, 2, 1}, {2, 1, 1, 2}, {2, 1, 2, 1},
+  };
+  for (const std::vector<int>& kinds : sequences) {
+    DrawingFixture f(3);
+    f.FillBoard();
+    f.drawing.DrawBoard();
+    const Pixels before = Snapshot(*f.picture);
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+      f.drawing.MarkCell(7, 5, kinds[i]);
+      if (kinds.size() == 4 && i == 1) {
+        // Half way through a combined sequence both marks are on: the frame is inverted once,
+        // the inside inverted once off the hatch and twice (so as it was) under it.
+        const CellRect r = CellRectangle(f.game.State(), 7, 5);
+        for (int y = r.Top; y < r.Bottom; ++y) {
+          for (int x = r.Left; x < r.Right; ++x) {
+            const bool frame = x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1;
+            const std::uint8_t old = before[static_cast<std::size_t>(y * 640 + x)];
+            ASSERT_EQ(f.picture->Pixel(x, y), !frame && Hatched(x, y) ? old : 15 - old)
+                << "both marks on, pixel " << x << ", " << y;
+          }
+        }
+      }
+    }
+    EXPECT_EQ(Differences(Snapshot(*f.picture), before), std::vector<std::string>{})
+        << "sequence of " << kinds.size() << " marks starting with " << kinds.front();
+  }
+}
+
+// A mark of another kind keeps the mode and brush of what was drawn last, black pen width 1.
+TEST(MarkCell, OtherKindsDrawWithTheSettingsLeftBehind) {
+  struct Case {
+    const char* Name;
+    std::function<void(DrawingFixture&)> Before;
+    // The cell after the unknown-kind mark, given the cell just before it.
+    std::function<std::uint8_t(std::uint8_t old, bool frame, int x, int y)> Expected;
+  };
+  const auto link = [](DrawingFixture& f) {
+    TGameState& s = f.game.State();
+    s.LinkKind = 1;
+    s.Corner1X = 1, s.Corner1Y = 7, s.Corner2X = 2, s.Corner2Y = 7;
+    f.drawing.DrawLink(1, 7, 2, 7);
+  };
+  const Case cases[] = {
+      {"after a pick: inverts, so it takes the pick back",
+       [](DrawingFixture& f) { f.drawing.MarkCell(4, 3, 1); },
+       [](std::uint8_t old, bool, int, int) -> std::uint8_t { return 15 - old; }},
+      {"after a hint: takes the hatch back", [](DrawingFixture& f) { f.drawing.MarkCell(4, 3, 2); },
+       [](std::uint8_t old, bool frame, int x, int y) -> std::uint8_t {
+         return !frame && Hatched(x, y) ? 15 - old : old;
+       }},
+      {"after DrawBoard: black", [](DrawingFixture&) {},
+       [](std::uint8_t, bool, int, int) -> std::uint8_t { return kBlack; }},
+      {"after a link (copy, solid brush): black frame, white inside", link,
+       [](std::uint8_t, bool frame, int, int) -> std::uint8_t { return frame ? kBlack : kWhite; }},
+  };
+  for (const Case& c : cases) {
+    for (const int kind : {0, 3, -7}) {
+      DrawingFixture f(1);
+      f.FillBoard();
+      f.drawing.DrawBoard();
+      c.Before(f);
+      const Pixels before = Snapshot(*f.picture);
+      f.drawing.MarkCell(4, 3, kind);
+      const CellRect r = CellRectangle(f.game.State(), 4, 3);
+      for (int y = r.Top; y < r.Bottom; ++y) {
+        for (int x = r.Left; x < r.Right; ++x) {
+          const bool frame = x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1;
+          const std::uint8_t old = before[static_cast<std::size_t>(y * 640 + x)];
+          ASSERT_EQ(f.picture->Pixel(x, y), c.Expected(old, frame, x, y))
+              << c.Name << ", kind " << kind << ", pixel " << x << ", " << y;
+        }
+      }
+      EXPECT_EQ(f.picture->Pixel(r.Left - 1, r.Top),
+                before[static_cast<std::size_t>(r.Top * 640 + r.Left - 1)]);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// DrawLink
+
+struct Box {
+  int Left, Top, Right, Bottom;  // inclusive
+};
+
+struct LinkCase {
+  const char* Name;
+  int Difficulty;
+  int X1, Y1, X2, Y2;
+  int Kind, Corner1X, Corner1Y, Corner2X, Corner2Y;
+  std::vector<Box> Yellow;  // every yellow pixel; the rest stays black
+};
+
+class DrawLinkTest : public ::testing::TestWithParam<LinkCase> {};
+
+// A width-4 segment along the centre line (x1, y1) - (x2, y2) covers two pixels before and
+// one after it across the line, and as much beyond both ends.
+Box Segment(int x1, int y1, int x2, int y2) {
+  return {std::min(x1, x2) - 2, std::min(y1, y2) - 2, std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+}
+
+TEST_P(DrawLinkTest, DrawsExactlyThePathThroughTheCentres) {
+  const LinkCase& c = GetParam();
+  DrawingFixture f(c.Difficulty);
+  TGameState& s = f.game.State();
+  s.LinkKind = c.Kind;
+  s.Corner1X = c.Corner1X;
+  s.Corner1Y = c.Corner1Y;
+  s.Corner2X = c.Corner2X;
+  s.Corner2Y = c.Corner2Y;
+  f.drawing.DrawLink(c.X1, c.Y1, c.X2, c.Y2);
+  int wrong = 0;
+  for (int y = 0; y < BoardPicture::kHeight; ++y) {
+    for (int x = 0; x < BoardPicture::kWidth; ++x) {
+      bool yellow = false;
+      for (const Box& b : c.Yellow) {
+        yellow = yellow || (x >= b.Left && x <= b.Right && y >= b.Top && y <= b.Bottom);
+      }
+      if (f.picture->Pixel(x, y) != (yellow ? kYellow : kBlack) && ++wrong <= 5) {
+        ADD_FAILURE() << c.Name << ": pixel " << x << ", " << y << " is "
+                      << int{f.picture->Pixel(x, y)};
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0) << c.Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, DrawLinkTest,
+    ::testing::Values(
+        // Easy centres: (60 + 40 x, 75 + 50 y); hard: (20 + 40 x, 35 + 50 y).
+        LinkCase{
+            "straight, 40 pixels", 1, 1, 1, 2, 1, 1, 1, 1, 2, 1, {Segment(100, 125, 140, 125)}},
+        LinkCase{
+            "straight, 50 pixels", 1, 1, 2, 1, 1, 1, 1, 2, 1, 1, {Segment(100, 175, 100, 125)}},
+        LinkCase{"straight across the field",
+                 1,
+                 3,
+                 2,
+                 3,
+                 6,
+                 1,
+                 3,
+                 2,
+                 3,
+                 6,
+                 {Segment(180, 175, 180, 375)}},
+        LinkCase{"one corner",
+                 1,
+                 3,
+                 2,
+                 6,
+                 5,
+                 2,
+                 6,
+                 2,
+                 0,
+                 0,
+                 {Segment(180, 175, 300, 175), Segment(300, 175, 300, 325)}},
+        LinkCase{
+            "U through the top ring",
+            1,
+            4,
+            1,
+            9,
+            1,
+            3,
+            4,
+            0,
+            9,
+            0,
+            {Segment(220, 125, 220, 75), Segment(220, 75, 420, 75), Segment(420, 75, 420, 125)}},
+        LinkCase{
+            "U through the left ring",
+            1,
+            1,
+            2,
+            1,
+            6,
+            3,
+            0,
+            2,
+            0,
+            6,
+            {Segment(100, 175, 60, 175), Segment(60, 175, 60, 375), Segment(60, 375, 100, 375)}},
+        LinkCase{"U through the right ring of hard",
+                 3,
+                 14,
+                 2,
+                 14,
+                 6,
+                 3,
+                 15,
+                 2,
+                 15,
+                 6,
+                 {Segment(580, 135, 620, 135), Segment(620, 135, 620, 335),
+                  Segment(620, 335, 580, 335)}},
+        LinkCase{"U through the bottom ring of hard",
+                 3,
+                 2,
+                 9,
+                 6,
+                 9,
+                 3,
+                 2,
+                 10,
+                 6,
+                 10,
+                 {Segment(100, 485, 100, 535), Segment(100, 535, 260, 535),
+                  Segment(260, 535, 260, 485)}},
+        LinkCase{"no link kind", 1, 1, 1, 2, 1, 0, 1, 1, 2, 1, {}},
+        LinkCase{"unknown link kind", 1, 1, 1, 2, 1, 4, 1, 1, 2, 1, {}}),
+    [](const ::testing::TestParamInfo<LinkCase>& info) {
+      std::string name = info.param.Name;
+      for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      }
+      return name;
+    });
+
+TEST(DrawLink, DrawsThePathTheLinkFinderLeft) {
+  DrawingFixture f(1);
+  f.FillBoard();
+  f.game.SetCell(9, 1, f.game.At(4, 1));
+  ASSERT_TRUE(f.game.FindLink(4, 1, 9, 1));  // both in the top row of a full board
+  f.drawing.DrawLink(4, 1, 9, 1);
+  for (const Box& b :
+       {Segment(220, 125, 220, 75), Segment(220, 75, 420, 75), Segment(420, 75, 420, 125)}) {
+    for (int y = b.Top; y <= b.Bottom; ++y) {
+      for (int x = b.Left; x <= b.Right; ++x) ASSERT_EQ(f.picture->Pixel(x, y), kYellow);
+    }
+  }
+}
+
+TEST(DrawLink, APathLeavingThePictureIsClippedAtItsEdge) {
+  DrawingFixture f(1);
+  TGameState& s = f.game.State();
+  s.LinkKind = 1;
+  s.Corner1X = 1, s.Corner1Y = 1, s.Corner2X = 1000000, s.Corner2Y = 1;
+  f.drawing.DrawLink(1, 1, 1000000, 1);
+  for (int x = 0; x < BoardPicture::kWidth; ++x) {
+    EXPECT_EQ(f.picture->Pixel(x, 124), x >= 98 ? kYellow : kBlack) << x;
+    EXPECT_EQ(f.picture->Pixel(x, 127), kBlack) << x;
+  }
+}
+
+// None of these are links the game makes; each must draw within the picture and return.
+TEST(DrawLink, GarbageCornersAndGeometryNeverReachOutsideThePicture) {
+  struct Case {
+    const char* Name;
+    std::function<void(TGameState&)> Set;
+    int X1, Y1, X2, Y2;
+  };
+  const Case cases[] = {
+      {"corners at the ends of int",
+       [](TGameState& s) {
+         s.LinkKind = 3;
+         s.Corner1X = INT_MAX, s.Corner1Y = INT_MIN, s.Corner2X = INT_MIN, s.Corner2Y = INT_MAX;
+       },
+       1, 1, 2, 2},
+      {"cells at the ends of int", [](TGameState& s) { s.LinkKind = 2; }, INT_MIN, INT_MAX, INT_MAX,
+       INT_MIN},
+      {"a slanted path from corners left at 0", [](TGameState& s) { s.LinkKind = 2; }, 5, 3, 9, 6},
+      {"a slanted path through the picture",
+       [](TGameState& s) {
+         s.LinkKind = 1;
+         s.Corner1X = -3000, s.Corner1Y = -2000, s.Corner2X = 4000, s.Corner2Y = 2500;
+       },
+       0, 0, 0, 0},
+      {"a huge geometry",
+       [](TGameState& s) {
+         s.LinkKind = 3;
+         s.OriginX = INT_MIN, s.OriginY = INT_MAX, s.CellW = INT_MAX, s.CellH = INT_MIN;
+         s.Corner1X = 3, s.Corner1Y = -1, s.Corner2X = -5, s.Corner2Y = 2;
+       },
+       1, 1, 2, 2},
+  };
+  for (const Case& c : cases) {
+    DrawingFixture f(1);
+    c.Set(f.game.State());
+    f.drawing.DrawLink(c.X1, c.Y1, c.X2, c.Y2);
+    for (int y = 0; y < BoardPicture::kHeight; ++y) {
+      for (int x = 0; x < BoardPicture::kWidth; ++x) {
+        const std::uint8_t p = f.picture->Pixel(x, y);
+        ASSERT_TRUE(p == kBlack || p == kYellow) << c.Name;
+      }
+    }
+    EXPECT_EQ(f.picture->penWidth, 4) << c.Name;  // the state beside the pixels is intact
+  }
+}
+
+TEST(BoardPicture, ASlantedLineIsDrawnOnceUnderEveryPixelInXor) {
+  // Not a link, but the pen must not flip a pixel back where its steps overlap.
+  BoardPicture picture;
+  picture.penMode = PenMode::Xor;
+  picture.penColor = kWhite;
+  picture.penWidth = 4;
+  picture.Line(10, 10, 200, 100);
+  for (int x = 10; x <= 200; ++x) {
+    const int y = 10 + ((x - 10) * 90 + 95) / 190;
+    ASSERT_EQ(picture.Pixel(x, y), kWhite) << x << ", " << y;
+  }
+}
+
+TEST(DrawBoard, GarbageGeometryFinishesAndStaysInsideThePicture) {
+  const std::function<void(TGameState&)> cases[] = {
+      [](TGameState& s) { s.Cols = INT_MAX, s.Rows = INT_MAX, s.CellW = 1, s.CellH = 1; },
+      [](TGameState& s) { s.OriginX = INT_MIN, s.OriginY = INT_MIN, s.Cols = INT_MAX; },
+      [](TGameState& s) { s.OriginX = INT_MAX, s.CellW = INT_MAX, s.CellH = INT_MAX; },
+      [](TGameState& s) { s.CellW = -40, s.CellH = 0; },
+      [](TGameState& s) { s.Cols = -3, s.Rows = 40; },
+  };
+  for (const auto& set : cases) {
+    DrawingFixture f(1);
+    f.FillBoard();
+    set(f.game.State());
+    f.drawing.DrawBoard();
+    EXPECT_EQ(f.picture->penMode, PenMode::Black);
+  }
+  DrawingFixture f(1);
+  f.game.State().CellW = INT_MAX;
+  f.drawing.MarkCell(INT_MIN, INT_MAX, 1);
+  f.drawing.MarkCell(INT_MAX, INT_MIN, 2);
+  EXPECT_EQ(f.picture->Pixel(0, 0), kBlack);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Repaint and texts
+
+TEST(BoardPicture, EveryDrawingOperationRaisesTheVersion) {
+  struct Case {
+    const char* Name;
+    std::function<void(DrawingFixture&)> Draw;
+  };
+  const Case cases[] = {
+      {"DrawBoard", [](DrawingFixture& f) { f.drawing.DrawBoard(); }},
+      {"pick", [](DrawingFixture& f) { f.drawing.MarkCell(2, 2, 1); }},
+      {"hint", [](DrawingFixture& f) { f.drawing.MarkCell(2, 2, 2); }},
+      {"link",
+       [](DrawingFixture& f) {
+         f.game.State().LinkKind = 1;
+         f.game.State().Corner1X = 1, f.game.State().Corner1Y = 1;
+         f.game.State().Corner2X = 2, f.game.State().Corner2Y = 1;
+         f.drawing.DrawLink(1, 1, 2, 1);
+       }},
+  };
+  for (const Case& c : cases) {
+    DrawingFixture f(1);
+    f.FillBoard();
+    f.drawing.DrawBoard();
+    // The second of two identical marks restores the pixels, but they changed: the window
+    // must still repaint.
+    for (int round = 0; round < 2; ++round) {
+      const std::uint64_t before = f.picture->Version();
+      c.Draw(f);
+      EXPECT_GT(f.picture->Version(), before) << c.Name << ", round " << round;
+    }
+  }
+}
+
+TEST(LevelText, StageNumberAndName) {
+  const std::pair<int, const char*> cases[] = {
+      {1, "第1关：不变化"}, {4, "第4关：上下分离"}, {9, "第9关：左右集中"}, {0, "第0关："}};
+  for (const auto& [stage, text] : cases) EXPECT_EQ(LevelText(stage), text) << stage;
+}
+
+TEST(ScoreText, DecimalWithoutGrouping) {
+  const std::pair<int, const char*> cases[] = {
+      {0, "0"}, {50, "50"}, {1234550, "1234550"}, {-50, "-50"}, {INT_MIN, "-2147483648"}};
+  for (const auto& [score, text] : cases) EXPECT_EQ(ScoreText(score), text) << score;
+}
+
+}  // namespace
+}  // namespace quenlow::testing
