@@ -24,9 +24,15 @@ class PlayFlow {
   void Timer1Timer();
 
   // Menu commands.
-  void NEasyClick() { Guarded([&] { StartGame(1); }); }
-  void NNormalClick() { Guarded([&] { StartGame(2); }); }
-  void NHardClick() { Guarded([&] { StartGame(3); }); }
+  void NEasyClick() {
+    Guarded([&] { StartGame(1); });
+  }
+  void NNormalClick() {
+    Guarded([&] { StartGame(2); });
+  }
+  void NHardClick() {
+    Guarded([&] { StartGame(3); });
+  }
   void NSequenceClick();
   void NEliminateClick();
   void NHintClick();
@@ -35,8 +41,10 @@ class PlayFlow {
   void NHelpClick();
   void NAboutClick();
   void NQuitClick();
-  // The leaderboard's reset button.
-  void ResetClick();
+  // The leaderboard's reset button. True when the reset went through, so the leaderboard
+  // refills its labels; false when it failed (the error box has been shown and the
+  // records in memory are unchanged).
+  bool ResetClick();
 
   // The steps the events are made of (public so that tests can reach them).
   void StartGame(TDifficulty difficulty);
@@ -47,21 +55,28 @@ class PlayFlow {
   GaugeColor GaugeColour() const { return gaugeColor_; }
   bool Paused() const { return paused_; }
   bool BoardEnabled() const { return boardEnabled_; }
+  bool TimerRunning() const { return timerRunning_; }
   bool Busy() const { return busy_ > 0; }
 
  private:
   // Runs one event handler; an error ends it and is shown in the error box.
+  // True when the handler ran to its end.
   template <typename F>
-  void Guarded(F&& handler) {
+  bool Guarded(F&& handler) {
     try {
       handler();
+      return true;
     } catch (const std::exception& error) {
       screen_.ShowError(std::string(error.what()) + ".");
+      return false;
     }
   }
 
   void SetGauge(int value);
+  void SetTimer(bool running);
+  void SetBoardEnabled(bool enabled);
   void RemovalSequence(int x, int y);
+  void RemoveOnePair();
   void StageClear();
   void TimeUp();
 
@@ -74,6 +89,7 @@ class PlayFlow {
   GaugeColor gaugeColor_ = GaugeColor::Green;
   bool paused_ = false;
   bool boardEnabled_ = true;
+  bool timerRunning_ = false;
   int busy_ = 0;  // > 0 while a removal sequence runs
 };
 
