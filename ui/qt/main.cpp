@@ -1,11 +1,14 @@
-// Placeholder until the main window exists.
 #include <QApplication>
-#include <QLabel>
+#include <memory>
+
+#include "ui/qt/MainForm.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLabel label(QStringLiteral("Quenlow: the game window is not built yet."));
-  label.resize(640, 550);
-  label.show();
+  // The plain message boxes carry the application's title, and the game's is empty.
+  QApplication::setApplicationDisplayName(QString());
+  // The main window loads the records and makes the hidden leaderboard.
+  auto mainForm = std::make_unique<quenlow::TMainForm>();
+  mainForm->show();
   return app.exec();
 }

@@ -1,0 +1,44 @@
+#pragma once
+// The about window: icon, name, version, the home page and e-mail links and the rules.
+// Made anew for every opening, so the links always start in their unvisited colour.
+
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quenlow {
+
+class UrlLabel;
+
+class TFormAbout : public QDialog {
+  Q_OBJECT
+
+ public:
+  static const QString kHomePage;
+  static const QString kMailAddress;
+
+  // The owner is the main window, on which the about window is centred.
+  TFormAbout(QWidget* owner, const QPixmap& icon);
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  UrlLabel* RzURLLabel4 = nullptr;
+  UrlLabel* RzURLLabel1 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* Button1 = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Button1Click() { accept(); }
+};
+
+}  // namespace quenlow

@@ -1,0 +1,111 @@
+#pragma once
+// The main window: the board, the time bar, the two labels, the menu and the timer. It owns
+// the game and hands every event to the play flow; the flow reaches back through Screen.
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "game/Game.h"
+#include "game/Random.h"
+#include "scores/Records.h"
+#include "ui/BoardDrawing.h"
+#include "ui/BoardPicture.h"
+#include "ui/PlayFlow.h"
+#include "ui/Screen.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace quenlow {
+
+class BoardView;
+class PictureView;
+class TimeGauge;
+class TScoreForm;
+
+class TMainForm : public QMainWindow, public Screen {
+  Q_OBJECT
+
+ public:
+  // The game keeps its records in score.ini beside the program.
+  TMainForm();
+  // The same with the records in another file (tests use a temporary one).
+  explicit TMainForm(std::string scoreFilePath);
+  ~TMainForm() override;
+
+  PlayFlow& Flow() { return flow_; }
+  Records& GetRecords() { return records_; }
+  Game& GetGame() { return game_; }
+  const BoardPicture& Picture() const { return picture_; }
+
+  // The controls, bottom of the stacking order first.
+  BoardView* Image = nullptr;
+  PictureView* Imagepause = nullptr;
+  TimeGauge* Gauge1 = nullptr;
+  QLabel* LevelBox = nullptr;
+  QLabel* scorebox = nullptr;
+  QTimer* Timer1 = nullptr;
+  TScoreForm* ScoreForm = nullptr;
+
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* NGame = nullptr;
+  QAction* NEasy = nullptr;
+  QAction* NNormal = nullptr;
+  QAction* NHard = nullptr;
+  QAction* N3 = nullptr;
+  QAction* NSequence = nullptr;
+  QMenu* NFunction = nullptr;
+  QAction* NEliminate = nullptr;
+  QAction* NHint = nullptr;
+  QAction* NShuffle = nullptr;
+  QAction* NPause = nullptr;
+  QAction* NHelp = nullptr;
+  QAction* NAbout = nullptr;
+  QAction* NQuit = nullptr;
+
+  // Screen.
+  void ShowMessage(const std::string& text) override;
+  bool AskQuestion(const std::string& text) override;
+  std::string AskName(const std::string& title, const std::string& prompt) override;
+  void ShowError(const std::string& text) override;
+  void SetGauge(int value, GaugeColor color) override;
+  void SetGaugeVisible(bool visible) override;
+  void SetLevelText(const std::string& text) override;
+  void SetScoreText(const std::string& text) override;
+  void SetScoreVisible(bool visible) override;
+  void SetTimerRunning(bool running) override;
+  void SetBoardEnabled(bool enabled) override;
+  void SetPaused(bool paused) override;
+  void RepaintBoard() override;
+  void Wait(int milliseconds) override;
+  void ShowLeaderboard() override;
+  void ShowAbout() override;
+  void CloseWindow() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void CreateControls();
+  void CreateMenu();
+  // Runs one event of the window through the flow, then shows what it drew.
+  template <typename F>
+  void Forward(F&& handler);
+
+  void ImageMouseDown(int x, int y);
+  void Timer1Timer();
+
+  ClockRandom random_;
+  Game game_;
+  Records records_;
+  BoardPicture picture_;
+  TilePictures tiles_;
+  BoardDrawing drawing_;
+  PlayFlow flow_;
+};
+
+}  // namespace quenlow
