@@ -1,0 +1,31 @@
+#pragma once
+// The lettered pictures: the 26 tiles and the pause picture. Letters come from the outlines of
+// a sans-serif font file; each is scaled into the size the picture asks for, rasterised at a
+// high resolution and reduced to the few colours the picture may hold.
+
+#include <QRawFont>
+#include <QString>
+
+#include "tools/IndexedPicture.h"
+
+namespace quenlow::artgen {
+
+class LetterDrawing {
+ public:
+  // Opens the font file; false when it cannot be read.
+  bool Open(const QString& fontFile);
+
+  // The tile of a letter a..z: black frame, white field, the letter in black with grey and
+  // silver edges. Sets `error` and returns an empty picture when the letter cannot be drawn
+  // to its measurements.
+  IndexedPicture Tile(char letter, QString& error) const;
+
+  // The 640 x 550 pause picture: the word "Pause" in yellow on black, without smoothing.
+  IndexedPicture Pause(QString& error) const;
+
+ private:
+  QRawFont font_;
+  double tileScale_ = 0;  // tile pixels per font unit, from the x-height
+};
+
+}  // namespace quenlow::artgen
