@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "scores/IniFile.h"
 
@@ -18,12 +19,20 @@ class Records {
   std::array<std::int32_t, 4> BestScore{};
   IniFile ScoreFile;
 
+  // Reads the six values, names of easy, normal, hard, then their scores; each goes into
+  // memory at once. Missing values give an empty name and a score of 0. Writes nothing.
   void LoadRecords();
-  void SaveRecord(int difficulty);  // throws WriteError
-  void ResetRecords();              // throws WriteError
+  // Writes the name of the difficulty (1..3), then its score. Throws WriteError when a write
+  // is refused (a refused name leaves the score unwritten), std::out_of_range for another d.
+  void SaveRecord(int difficulty);
+  // Writes the three empty names, then the three scores 0, then reloads. Throws WriteError
+  // when a write is refused: the records in memory then keep their values.
+  void ResetRecords();
 };
 
 // The directory of the running program file, with its trailing separator, plus "score.ini".
+// The working directory plays no part; only if the system cannot name the program file does
+// the path fall back to a bare "score.ini".
 std::string ScoreFilePath();
 // The same for a given program file path (what ScoreFilePath uses underneath).
 std::string ScoreFilePathFor(const std::string& programFile);
