@@ -35,9 +35,9 @@ std::vector<std::string> Differences(const Pixels& a, const Pixels& b, std::size
   return out;
 }
 
-// A picture that is nowhere black and was last drawn with a wide pen, so that DrawBoard has to
-// clear it on its own.
-void Scribble(DrawingFixture& f) {
+// A picture that is nowhere black, so that DrawBoard has to clear it on its own; last drawn with
+// the link's wide pen, or with the one-pixel pen of a mark when asked.
+void Scribble(DrawingFixture& f, bool endWithMark = false) {
   BoardPicture& p = *f.picture;
   p.penMode = PenMode::Copy;
   p.penColor = 9;
@@ -49,6 +49,7 @@ void Scribble(DrawingFixture& f) {
   f.game.State().Corner2X = 15;
   f.game.State().Corner2Y = 0;
   f.drawing.DrawLink(0, 0, 15, 0);
+  if (endWithMark) f.drawing.MarkCell(3, 3, 2);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -58,35 +59,42 @@ struct FieldCase {
   int Difficulty;
   int Left, Top, Right, Bottom;  // the playing field, right and bottom excluded
 };
+void PrintTo(const FieldCase& c, std::ostream* out) {
+  *out << "difficulty " << c.Difficulty;
+}
 
 class DrawBoardTest : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(DrawBoardTest, BlackMarginsAndEveryCellPictureInItsPlace) {
   const FieldCase c = GetParam();
-  DrawingFixture f(c.Difficulty);
-  f.FillBoard();
-  f.game.SetCell(2, 3, 0);  // an emptied cell shows the blank picture
-  Scribble(f);
+  for (const bool afterMark : {false, true}) {
+    DrawingFixture f(c.Difficulty);
+    f.FillBoard();
+    f.game.SetCell(2, 3, 0);  // an emptied cell shows the blank picture
+    Scribble(f, afterMark);
 
-  f.drawing.DrawBoard();
+    f.drawing.DrawBoard();
 
-  const TGameState& s = f.game.State();
-  int wrong = 0;
-  for (int y = 0; y < BoardPicture::kHeight; ++y) {
-    for (int x = 0; x < BoardPicture::kWidth; ++x) {
-      std::uint8_t expected = kBlack;
-      if (x >= c.Left && x < c.Right && y >= c.Top && y < c.Bottom) {
-        const int cx = (x - c.Left) / 40 + 1, cy = (y - c.Top) / 50 + 1;
-        const int kind = (cx == 2 && cy == 3) ? 0 : ((cx - 1) * s.Rows + cy - 1) % s.Kinds + 1;
-        expected = f.tiles[static_cast<std::size_t>(kind)].At((x - c.Left) % 40, (y - c.Top) % 50);
-      }
-      if (f.picture->Pixel(x, y) != expected && ++wrong <= 5) {
-        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << int{f.picture->Pixel(x, y)}
-                      << ", expected " << int{expected};
+    const TGameState& s = f.game.State();
+    int wrong = 0;
+    for (int y = 0; y < BoardPicture::kHeight; ++y) {
+      for (int x = 0; x < BoardPicture::kWidth; ++x) {
+        std::uint8_t expected = kBlack;
+        if (x >= c.Left && x < c.Right && y >= c.Top && y < c.Bottom) {
+          const int cx = (x - c.Left) / 40 + 1, cy = (y - c.Top) / 50 + 1;
+          const int kind = (cx == 2 && cy == 3) ? 0 : ((cx - 1) * s.Rows + cy - 1) % s.Kinds + 1;
+          expected =
+              f.tiles[static_cast<std::size_t>(kind)].At((x - c.Left) % 40, (y - c.Top) % 50);
+        }
+        if (f.picture->Pixel(x, y) != expected && ++wrong <= 5) {
+          ADD_FAILURE() << (afterMark ? "after a mark" : "after a link") << ": pixel (" << x << ", "
+                        << y << ") is " << int{f.picture->Pixel(x, y)} << ", expected "
+                        << int{expected};
+        }
       }
     }
+    EXPECT_EQ(wrong, 0) << (afterMark ? "after a mark" : "after a link");
   }
-  EXPECT_EQ(wrong, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachDifficulty, DrawBoardTest,
@@ -421,6 +429,9 @@ struct LinkCase {
   int Kind, Corner1X, Corner1Y, Corner2X, Corner2Y;
   std::vector<Box> Yellow;  // every yellow pixel; the rest stays black
 };
+void PrintTo(const LinkCase& c, std::ostream* out) {
+  *out << c.Name;
+}
 
 class DrawLinkTest : public ::testing::TestWithParam<LinkCase> {};
 
@@ -635,9 +646,11 @@ TEST(BoardPicture, ASlantedLineIsDrawnOnceUnderEveryPixelInXor) {
 }
 
 TEST(DrawBoard, GarbageGeometryFinishesAndStaysInsideThePicture) {
+  // Far more cells than the grid holds, yet small enough for the engine's own arithmetic.
+  constexpr int kHuge = 1 << 24;
   const std::function<void(TGameState&)> cases[] = {
-      [](TGameState& s) { s.Cols = INT_MAX, s.Rows = INT_MAX, s.CellW = 1, s.CellH = 1; },
-      [](TGameState& s) { s.OriginX = INT_MIN, s.OriginY = INT_MIN, s.Cols = INT_MAX; },
+      [](TGameState& s) { s.Cols = kHuge, s.Rows = kHuge, s.CellW = 1, s.CellH = 1; },
+      [](TGameState& s) { s.OriginX = INT_MIN, s.OriginY = INT_MIN, s.Cols = kHuge; },
       [](TGameState& s) { s.OriginX = INT_MAX, s.CellW = INT_MAX, s.CellH = INT_MAX; },
       [](TGameState& s) { s.CellW = -40, s.CellH = 0; },
       [](TGameState& s) { s.Cols = -3, s.Rows = 40; },

@@ -1,0 +1,106 @@
+// A whole board as the player sees it, compared with a reference picture a person has looked
+// at. QUENLOW_UPDATE_GOLDEN=1 writes the reference anew; on a mismatch the test writes what it
+// drew and a picture of the differences into the folder its failure message names.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "PictureFixture.h"
+#include "ui/qt/ArtTiles.h"
+#include "ui/qt/PictureImage.h"
+
+namespace quenlow::testing {
+namespace {
+
+const QString kReference = QStringLiteral(QUENLOW_GOLDEN_DIR "/board.png");
+
+QString OutputFolder() {
+  const char* chosen = std::getenv("QUENLOW_GOLDEN_OUT");
+  return chosen != nullptr && *chosen != '\0' ? QString::fromLocal8Bit(chosen)
+                                              : QStringLiteral(QUENLOW_GOLDEN_OUT);
+}
+
+// Unchanged pixels dimmed to a quarter, changed ones in full magenta.
+QImage DifferenceImage(const QImage& expected, const QImage& actual) {
+  QImage diff(actual.size(), QImage::Format_RGB32);
+  for (int y = 0; y < actual.height(); ++y) {
+    for (int x = 0; x < actual.width(); ++x) {
+      const QRgb a = actual.pixel(x, y);
+      const bool same = expected.valid(x, y) && expected.pixel(x, y) == a;
+      diff.setPixel(x, y,
+                    same ? qRgb(qRed(a) / 4, qGreen(a) / 4, qBlue(a) / 4) : qRgb(255, 0, 255));
+    }
+  }
+  return diff;
+}
+
+// The first pair, outer cell column by column, that the link finder joins with two corners:
+// on a fresh deal that is a path round the outside of the board.
+std::optional<CellPair> FirstTwoCornerLink(Game& game) {
+  const TGameState& s = game.State();
+  for (int x1 = 1; x1 <= s.Cols; ++x1) {
+    for (int y1 = 1; y1 <= s.Rows; ++y1) {
+      for (int x2 = 1; x2 <= s.Cols; ++x2) {
+        for (int y2 = 1; y2 <= s.Rows; ++y2) {
+          if (game.FindLink(x1, y1, x2, y2) && s.LinkKind == 3) return CellPair{x1, y1, x2, y2};
+        }
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+TEST(GoldenBoard, ADealtBoardWithAPickAHintAndALink) {
+  DrawingFixture f(1, LoadTilePictures());
+  f.game.ApplyPreset(1);
+  f.game.DealTiles();
+  f.drawing.DrawBoard();
+  const std::optional<CellPair> link = FirstTwoCornerLink(f.game);
+  ASSERT_TRUE(link.has_value()) << "the fixed deal has no two-corner link";
+  for (const auto& [x, y] : {std::pair{5, 4}, std::pair{8, 4}}) {
+    ASSERT_FALSE((x == link->X1 && y == link->Y1) || (x == link->X2 && y == link->Y2));
+  }
+  f.drawing.MarkCell(5, 4, 1);
+  f.drawing.MarkCell(8, 4, 2);
+  f.drawing.DrawLink(link->X1, link->Y1, link->X2, link->Y2);
+
+  const QImage actual = PictureImage(*f.picture).copy();
+  const char* update = std::getenv("QUENLOW_UPDATE_GOLDEN");
+  if (update != nullptr && std::string(update) == "1") {
+    ASSERT_TRUE(QDir().mkpath(QUENLOW_GOLDEN_DIR));
+    ASSERT_TRUE(actual.save(kReference, "PNG")) << kReference.toStdString();
+    std::cout << "wrote " << kReference.toStdString() << "\n";
+    return;
+  }
+
+  const QImage reference = QImage(kReference).convertToFormat(QImage::Format_RGB32);
+  const QImage drawn = actual.convertToFormat(QImage::Format_RGB32);
+  int different = 0;
+  if (reference.size() != drawn.size()) {
+    different = drawn.width() * drawn.height();
+  } else {
+    for (int y = 0; y < drawn.height(); ++y) {
+      for (int x = 0; x < drawn.width(); ++x)
+        different += reference.pixel(x, y) != drawn.pixel(x, y);
+    }
+  }
+  if (different == 0) return;
+
+  const QString folder = OutputFolder();
+  QDir().mkpath(folder);
+  actual.save(folder + "/board-actual.png", "PNG");
+  DifferenceImage(reference, drawn).save(folder + "/board-difference.png", "PNG");
+  FAIL() << different << " pixels differ from " << kReference.toStdString()
+         << (reference.isNull() ? " (missing or unreadable)" : "") << "; the drawn board and the"
+         << " differences are in " << folder.toStdString()
+         << " (run with QUENLOW_UPDATE_GOLDEN=1 to accept the drawn board)";
+}
+
+}  // namespace
+}  // namespace quenlow::testing
