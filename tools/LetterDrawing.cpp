@@ -171,7 +171,7 @@ IndexedPicture LetterDrawing::Tile(char letter, QString& error) const {
       } else {
         y = kTileBaseline + p.y() * descentScale;
       }
-      // Centred on the picture's middle line, between columns 19 and 20.
+      // From the picture's middle line, between columns 19 and 20.
       return QPointF(art::kTileWidth / 2.0 + (p.x() - centreX) * tileScale_ + shiftX, y);
     });
   };

@@ -17,7 +17,7 @@ namespace {
 
 const QString kArtDir = QStringLiteral(QUENLOW_ART_DIR);
 
-TEST(Palette, HoldsTheSixteenColoursInIndexOrder) {
+TEST(ArtPalette, HoldsTheSixteenColoursInIndexOrder) {
   const QList<QRgb> expected = {
       qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
       qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(128, 128, 128),

@@ -25,7 +25,7 @@ const IconLetter kLetters[] = {
 constexpr int kBandTop = 11;
 constexpr int kBandBottom = 20;
 
-TEST(Icon, TransparentOutsideTheBandAndSharpEdged) {
+TEST(ArtIcon, TransparentOutsideTheBandAndSharpEdged) {
   const QImage icon = IconImage();
   ASSERT_EQ(icon.size(), QSize(32, 32));
   ASSERT_EQ(icon.format(), QImage::Format_ARGB32);
@@ -45,7 +45,7 @@ TEST(Icon, TransparentOutsideTheBandAndSharpEdged) {
   EXPECT_EQ(bottom, kBandBottom);
 }
 
-TEST(Icon, EachLetterHasItsColourAndColumns) {
+TEST(ArtIcon, EachLetterHasItsColourAndColumns) {
   const QImage icon = IconImage();
   for (const IconLetter& letter : kLetters) {
     SCOPED_TRACE(letter.left);
@@ -74,7 +74,7 @@ QImage ShippedIcon(int size) {
       .convertToFormat(QImage::Format_ARGB32);
 }
 
-TEST(Icon, ShippedSizesAreBlockCopiesOfTheIcon) {
+TEST(ArtIcon, ShippedSizesAreBlockCopiesOfTheIcon) {
   const QImage icon = IconImage();
   // 16 keeps the even rows and columns; sizes that are multiples of 32 repeat every pixel,
   // and 48 repeats every pixel of the 16-pixel one.
@@ -102,7 +102,7 @@ TEST(Icon, ShippedSizesAreBlockCopiesOfTheIcon) {
   }
 }
 
-TEST(Icon, ProgramIconOffersEveryShippedSize) {
+TEST(ArtIcon, ProgramIconOffersEveryShippedSize) {
   const QIcon icon = ProgramIcon();
   for (int size : {16, 32, 48, 64, 128, 256}) {
     SCOPED_TRACE(size);
@@ -112,7 +112,7 @@ TEST(Icon, ProgramIconOffersEveryShippedSize) {
   }
 }
 
-TEST(Icon, IcoFileHoldsTheSameSixteenColourIconWithItsMask) {
+TEST(ArtIcon, IcoFileHoldsTheSameSixteenColourIconWithItsMask) {
   QFile file(QStringLiteral(":/art/pictures/MAINICON.ico"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();

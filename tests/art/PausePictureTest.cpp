@@ -42,7 +42,7 @@ int RunFrom(const QImage& picture, int x, int y) {
   return length;
 }
 
-TEST(PausePicture, YellowOnlyInsideTheFiveLetterBoxesAndBlackElsewhere) {
+TEST(ArtPause, YellowOnlyInsideTheFiveLetterBoxesAndBlackElsewhere) {
   const QImage pause = PausePicture();
   ASSERT_EQ(pause.size(), QSize(640, 550));
   for (int y = 0; y < pause.height(); ++y) {
@@ -61,7 +61,7 @@ TEST(PausePicture, YellowOnlyInsideTheFiveLetterBoxesAndBlackElsewhere) {
   }
 }
 
-TEST(PausePicture, EveryLetterFillsItsBox) {
+TEST(ArtPause, EveryLetterFillsItsBox) {
   const QImage pause = PausePicture();
   for (const LetterBox& box : kBoxes) {
     SCOPED_TRACE(std::string("letter ") + box.letter);
@@ -79,7 +79,7 @@ TEST(PausePicture, EveryLetterFillsItsBox) {
   }
 }
 
-TEST(PausePicture, TheWordIsCentredAcrossAndAboveTheMiddle) {
+TEST(ArtPause, TheWordIsCentredAcrossAndAboveTheMiddle) {
   const QImage pause = PausePicture();
   const QRect word = YellowIn(pause, pause.rect());
   EXPECT_EQ(word, QRect(QPoint(208, 212), QPoint(437, 276)));
@@ -87,7 +87,7 @@ TEST(PausePicture, TheWordIsCentredAcrossAndAboveTheMiddle) {
   EXPECT_EQ((word.top() + word.bottom()) / 2, 244);
 }
 
-TEST(PausePicture, StrokesAreAboutEightPixelsWide) {
+TEST(ArtPause, StrokesAreAboutEightPixelsWide) {
   const QImage pause = PausePicture();
   // The upright strokes: the stem of P below its bowl, both stems of u.
   struct Stem {

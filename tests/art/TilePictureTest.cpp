@@ -37,7 +37,7 @@ std::string Name(char letter) {
   return std::string("letter ") + letter;
 }
 
-TEST(TilePicture, EveryLetterHasAOnePixelBlackFrameRoundAWhiteField) {
+TEST(ArtTile, EveryLetterHasAOnePixelBlackFrameRoundAWhiteField) {
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     SCOPED_TRACE(Name(letter));
     const QImage tile = LetterTile(letter);
@@ -58,7 +58,7 @@ TEST(TilePicture, EveryLetterHasAOnePixelBlackFrameRoundAWhiteField) {
   }
 }
 
-TEST(TilePicture, LettersAreBlackSmoothedWithGreyAndSilverOnWhite) {
+TEST(ArtTile, LettersAreBlackSmoothedWithGreyAndSilverOnWhite) {
   const QSet<int> tileColours = {0, 7, 8, 15};
   QSet<int> usedByAll;
   for (char letter = 'a'; letter <= 'z'; ++letter) {
@@ -78,7 +78,7 @@ TEST(TilePicture, LettersAreBlackSmoothedWithGreyAndSilverOnWhite) {
   EXPECT_EQ(usedByAll, tileColours);
 }
 
-TEST(TilePicture, LetterHeightsFollowTheirShape) {
+TEST(ArtTile, LetterHeightsFollowTheirShape) {
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     SCOPED_TRACE(Name(letter));
     const Ink ink = MeasureInk(LetterTile(letter));
@@ -101,7 +101,7 @@ TEST(TilePicture, LetterHeightsFollowTheirShape) {
   }
 }
 
-TEST(TilePicture, LettersWithoutDescenderEnd35To38RowsBelowTheTop) {
+TEST(ArtTile, LettersWithoutDescenderEnd35To38RowsBelowTheTop) {
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     const Shape shape = ShapeOf(letter);
     if (shape == Shape::kDescender || shape == Shape::kTallDescender) continue;
@@ -113,7 +113,7 @@ TEST(TilePicture, LettersWithoutDescenderEnd35To38RowsBelowTheTop) {
   }
 }
 
-TEST(TilePicture, DescendersReachBelowTheOtherLettersLine) {
+TEST(ArtTile, DescendersReachBelowTheOtherLettersLine) {
   const int line = MeasureInk(LetterTile('x')).bottom;
   for (char letter : {'g', 'j', 'p', 'q', 'y'}) {
     SCOPED_TRACE(Name(letter));
@@ -124,7 +124,7 @@ TEST(TilePicture, DescendersReachBelowTheOtherLettersLine) {
   }
 }
 
-TEST(TilePicture, EveryLetterIsCentredNearTheMiddleLine) {
+TEST(ArtTile, EveryLetterIsCentredNearTheMiddleLine) {
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     SCOPED_TRACE(Name(letter));
     const Ink ink = MeasureInk(LetterTile(letter));
@@ -137,7 +137,7 @@ TEST(TilePicture, EveryLetterIsCentredNearTheMiddleLine) {
   }
 }
 
-TEST(TilePicture, StemsAreAboutThreePixelsWide) {
+TEST(ArtTile, StemsAreAboutThreePixelsWide) {
   // Letters whose leftmost stroke is upright at the middle of the short body.
   for (char letter : {'b', 'h', 'i', 'l', 'm', 'n', 'p', 'r', 'u'}) {
     SCOPED_TRACE(Name(letter));
@@ -156,7 +156,7 @@ TEST(TilePicture, StemsAreAboutThreePixelsWide) {
   }
 }
 
-TEST(TilePicture, AllTwentySixLettersDiffer) {
+TEST(ArtTile, AllTwentySixLettersDiffer) {
   for (int a = 1; a <= 26; ++a) {
     for (int b = a + 1; b <= 26; ++b) {
       EXPECT_NE(TilePicture(a), TilePicture(b)) << "kinds " << a << " and " << b;
