@@ -18,6 +18,11 @@ namespace {
 constexpr std::size_t kChunkSize = 64 * 1024;
 constexpr std::size_t kMaxValueLength = IniFile::kValueBufferSize - 1;
 
+// Room for the whole of a small file (and the end-of-file read after it), at most one chunk.
+std::size_t BufferSizeFor(std::uint64_t fileSize) {
+  return static_cast<std::size_t>(std::clamp<std::uint64_t>(fileSize + 1, 64, kChunkSize));
+}
+
 bool IsBlank(unsigned char c) {
   return c == ' ' || c == '\t';
 }
@@ -155,22 +160,24 @@ class LineParser {
           state_ = State::kIgnore;
           return;
         }
-        state_ = wantedKey_ == nullptr ? State::kBracketOnly : State::kKey;
-        if (wantedKey_ != nullptr) key_.Add(c);
+        if (wantedKey_ == nullptr) {
+          state_ = State::kBracketOnly;
+          return;
+        }
+        state_ = State::kKey;
+        if (bracket_) {
+          // Part of the key, should the line turn out to be no section line.
+          key_.Add(c);
+          return;
+        }
+        FeedKey(c);
         return;
       case State::kBracketOnly:
         FeedBracket(c);
         return;
       case State::kKey:
         if (bracket_ && FeedBracket(c)) return;
-        if (c == '=') {
-          hasEquals_ = true;
-          keyMatched_ = key_.Complete() && SameName(key_.Kept(), *wantedKey_);
-          // A bracket line may still turn into a section line, so its end is watched.
-          state_ = (keyMatched_ || bracket_) ? State::kValue : State::kIgnore;
-          return;
-        }
-        key_.Add(c);
+        FeedKey(c);
         return;
       case State::kValue:
         if (bracket_ && FeedBracket(c)) return;
@@ -212,6 +219,17 @@ class LineParser {
  private:
   enum class State { kLead, kBracketOnly, kKey, kValue, kIgnore };
 
+  void FeedKey(unsigned char c) {
+    if (c != '=') {
+      key_.Add(c);
+      return;
+    }
+    hasEquals_ = true;
+    keyMatched_ = key_.Complete() && SameName(key_.Kept(), *wantedKey_);
+    // A bracket line may still turn into a section line, so its end is watched.
+    state_ = (keyMatched_ || bracket_) ? State::kValue : State::kIgnore;
+  }
+
   // Inside the brackets of a line that began with "[": true when the line is now known to be a
   // section line. Until then the line may still turn out to be a key line ("[a=b").
   bool FeedBracket(unsigned char c) {
@@ -240,7 +258,8 @@ class LineParser {
 // byte-order mark at the start. Memory stays at one chunk and one parsed line.
 class LineScanner {
  public:
-  explicit LineScanner(int fd) : fd_(fd), buffer_(kChunkSize) {}
+  // `size` is the file's size as last seen: a small score file needs no big buffer.
+  LineScanner(int fd, std::uint64_t size) : fd_(fd), buffer_(BufferSizeFor(size)) {}
 
   // The next line, parsed with LineParser::Begin(wantedKey); false at the end of the file.
   bool Next(Line& line, const std::string* wantedKey) {
@@ -350,8 +369,8 @@ struct Lookup {
   bool readFailed = false;
 };
 
-Lookup Find(int fd, const std::string& section, const std::string& key) {
-  LineScanner scanner(fd);
+Lookup Find(int fd, std::uint64_t size, const std::string& section, const std::string& key) {
+  LineScanner scanner(fd, size);
   Lookup result;
   Line line;
   bool inSection = false;
@@ -408,7 +427,7 @@ class FileDescriptor {
 
 // A regular file opened for reading, or an invalid descriptor. A folder, a device or a pipe at
 // the path is no score file; opening without blocking keeps a pipe from hanging the game.
-int OpenRegularForReading(const std::string& path) {
+int OpenRegularForReading(const std::string& path, std::uint64_t& size) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return -1;
   struct stat info {};
@@ -416,6 +435,7 @@ int OpenRegularForReading(const std::string& path) {
     ::close(fd);
     return -1;
   }
+  size = static_cast<std::uint64_t>(info.st_size);
   return fd;
 }
 
@@ -449,9 +469,9 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 // Copies `count` bytes from the source's current position, or everything to its end when
 // `count` is the largest value. False on any error, or when the source ends too soon.
-bool CopyBytes(int from, int to, std::uint64_t count) {
+bool CopyBytes(int from, int to, std::uint64_t count, std::uint64_t size) {
   const bool toEnd = count == std::numeric_limits<std::uint64_t>::max();
-  std::vector<char> buffer(kChunkSize);
+  std::vector<char> buffer(BufferSizeFor(size));
   while (count > 0) {
     const std::size_t want =
         static_cast<std::size_t>(std::min<std::uint64_t>(count, buffer.size()));
@@ -527,9 +547,10 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
                                 const std::string& fallback) const {
   const std::string sectionName = CheckedName(section, "section");
   const std::string keyName = CheckedName(key, "key");
-  FileDescriptor fd(OpenRegularForReading(path_));
+  std::uint64_t size = 0;
+  FileDescriptor fd(OpenRegularForReading(path_, size));
   if (!fd.Valid()) return fallback;
-  Lookup found = Find(fd.Get(), sectionName, keyName);
+  Lookup found = Find(fd.Get(), size, sectionName, keyName);
   return found.keyFound ? std::move(found.value) : fallback;
 }
 
@@ -565,8 +586,10 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
   FileDescriptor source;
   struct stat info {};
   bool exists = false;
+  std::uint64_t size = 0;
   if (::stat(target.c_str(), &info) == 0) {
     exists = true;
+    size = static_cast<std::uint64_t>(info.st_size);
     if (!S_ISREG(info.st_mode)) throw refuse();
     // No write permission bit at all is read-only for everyone: the superuser could write
     // anyway, but a player who marked the file read-only expects it to stay as it is.
@@ -582,7 +605,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
   if (!exists) {
     edit.text = "[" + sectionName + "]\r\n" + keyName + "=" + flat + "\r\n";
   } else {
-    const Lookup found = Find(source.Get(), sectionName, keyName);
+    const Lookup found = Find(source.Get(), size, sectionName, keyName);
     if (found.readFailed) throw refuse();
     if (found.keyFound) {
       edit = {found.keyLine.start, found.keyLine.next, found.keySpelling + "=" + flat + "\r\n"};
@@ -600,11 +623,11 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
   if (!temporary.Valid()) throw refuse();
   if (exists) {
     if (::lseek(source.Get(), 0, SEEK_SET) != 0 ||
-        !CopyBytes(source.Get(), temporary.Get(), edit.cutBegin) ||
+        !CopyBytes(source.Get(), temporary.Get(), edit.cutBegin, size) ||
         !WriteAll(temporary.Get(), edit.text.data(), edit.text.size()) ||
         ::lseek(source.Get(), static_cast<off_t>(edit.cutEnd), SEEK_SET) !=
             static_cast<off_t>(edit.cutEnd) ||
-        !CopyBytes(source.Get(), temporary.Get(), std::numeric_limits<std::uint64_t>::max()))
+        !CopyBytes(source.Get(), temporary.Get(), std::numeric_limits<std::uint64_t>::max(), size))
       throw refuse();
     // The owner stays where the system allows it; the permissions stay in any case.
     if (::fchown(temporary.Get(), info.st_uid, info.st_gid) != 0) {

@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"TextAfterBracket", "[a] ; note\r\nk=v\r\n", "a", "k", "v"},
         ReadCase{"UnclosedBracketIsNoSection", "[a]\r\n[b\r\nk=v\r\n", "a", "k", "v"},
         ReadCase{"EmptySectionName", "[ ]\r\nk=v\r\n", "", "k", "v"},
+        ReadCase{"EmptyKey", "[a]\r\nk=1\r\n \t= v\r\n", "a", "", "v"},
+        ReadCase{"EqualsAtLineStartIsNoPartOfTheKey", "[a]\r\n=k=1\r\nk=2\r\n", "a", "k", "2"},
         ReadCase{"NulBytesAreData", "[a]\r\nk=x\0y\r\n"s, "a", "k", "x\0y"s},
         ReadCase{"DoubleByteNamesExact", "[a]\r\n\xBC\xF2=1\r\nk=\xB5\xA5\r\n", "a", "k",
                  "\xB5\xA5"}),

@@ -2,9 +2,11 @@
 // keeps its permissions, and a crash before the new file is in place leaves the old one whole.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <string>
 
 #include "scores/IniFile.h"
@@ -108,6 +110,33 @@ TEST(IniSave, ThroughASymbolicLinkKeepsTheLink) {
   EXPECT_EQ(ReadBytes(folder.File("real/target.ini")),
             "[easy]\r\nname=New\r\nscore=10\r\n; keep me\r\n");
   EXPECT_EQ(file.ReadString("easy", "name", ""), "New");
+}
+
+TEST(IniSaveRefused, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
+  TempFolder folder;
+  const std::string path = folder.File("score.ini");
+  const std::string big = kOld + "[padding]\r\nk=" + std::string(8000, 'p') + "\r\n";
+  WriteBytes(path, big);
+  IniFile file(path);
+  // A file size limit makes the system refuse the write part of the way through, as a full
+  // disk would.
+  struct rlimit before {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = before;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  bool refused = false;
+  try {
+    file.WriteString("easy", "name", "New");
+  } catch (const WriteError& error) {
+    refused = std::string(error.what()) == "Unable to write to " + path;
+  }
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ReadBytes(path), big);
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"score.ini"});
 }
 
 struct SimulatedCrash {};

@@ -72,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "[a]\r\nx=1\r\nk=v\r\n"},
         WriteCase{"AddsKeyToFirstOfTwoSections", "[a]\r\nx=1\r\n[a]\r\n", "A", "k", "v",
                   "[a]\r\nx=1\r\nk=v\r\n[a]\r\n"},
+        WriteCase{"ReplacesEmptyKey", "[a]\r\n = 1\r\n", "a", "", "2", "[a]\r\n=2\r\n"},
         WriteCase{"IgnoresKeysBeforeFirstSection", "k=1\r\n[a]\r\n", "a", "k", "v",
                   "k=1\r\n[a]\r\nk=v\r\n"},
         WriteCase{"AppendsSectionWithoutBlankLine", "[a]\r\nx=1\r\n", "b", "k", "v",
