@@ -49,7 +49,12 @@ QAction* MakeAction(QWidget* owner, const char* name, const QString& caption,
                     const QKeySequence& shortcut = QKeySequence()) {
   auto* action = new QAction(caption, owner);
   action->setObjectName(QLatin1String(name));
-  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  if (!shortcut.isEmpty()) {
+    action->setShortcut(shortcut);
+    // The function keys work from the leaderboard too, which stands beside the game; a
+    // modal box still holds them back.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+  }
   return action;
 }
 

@@ -1,0 +1,194 @@
+#!/usr/bin/env bash
+# Plays the real program on a virtual X server: the window comes up titled "Quenlow" over a
+# black board; F2 deals an easy board whose tiles show at the easy field's pixels; two equal
+# tiles on the edge of the field are clicked away; F9 shows the pause picture; Alt+X closes
+# the window and the program ends with status 0, leaving no score file behind.
+#
+#   play_under_x.sh <program> [screenshot.png]
+#
+# With a second argument a picture of the window with the game in progress is kept there.
+set -uo pipefail
+
+program=$1
+keep=${2:-}
+skip=77
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip_test() { echo "SKIPPED: $*" >&2; exit $skip; }
+
+for tool in Xvfb xdotool xdpyinfo import convert; do
+  command -v "$tool" >/dev/null || skip_test "$tool is not installed, so no X server can be run"
+done
+[[ -x $program ]] || fail "no program at $program"
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+cleanup() {
+  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number nobody uses; Xvfb refuses one that is taken, so try a few.
+display=
+for n in $(seq 90 140); do
+  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [[ -n $display ]] && break
+  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=
+done
+[[ -n $display ]] || skip_test "no X server could be started (Xvfb: $(tail -1 "$work/xvfb.log"))"
+export DISPLAY=$display
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+# Under the leak checker: what the X platform's system libraries keep is not ours.
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+# The program keeps score.ini beside itself, so it runs from a folder of its own.
+cp "$program" "$work/quenlow"
+(cd "$work" && QT_QPA_PLATFORM=xcb exec ./quenlow >"$work/game.log" 2>&1) &
+game_pid=$!
+
+window=
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^Quenlow$' 2>/dev/null | head -1)
+  [[ -n $window ]] && break
+  kill -0 "$game_pid" 2>/dev/null || fail "the program ended at start-up: $(cat "$work/game.log")"
+  sleep 0.1
+done
+[[ -n $window ]] || fail "no window titled Quenlow appeared"
+[[ $(xdotool getwindowname "$window") == Quenlow ]] || fail "window title is not Quenlow"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
+[[ $WIDTH == 640 ]] || fail "the window is $WIDTH pixels wide, not 640"
+# The board fills the client area, which lies below the menu bar at the bottom of the window.
+board_x=$X
+board_y=$((Y + HEIGHT - 550))
+(( HEIGHT > 550 )) || fail "no room for a menu bar above the board (height $HEIGHT)"
+
+shot=0
+screenshot() {  # the board as it is on the screen now, as board.png
+  sleep 0.3
+  shot=$((shot + 1))
+  import -display "$DISPLAY" -window root "$work/screen$shot.png" ||
+    fail "no screenshot could be taken"
+  convert "$work/screen$shot.png" -crop "640x550+$board_x+$board_y" +repage "$work/board.png"
+}
+# The colours of pixels of the board, as RRGGBB, one a line.
+pixels() {
+  local format=
+  while (($#)); do format+="%[hex:p{$1,$2}]\n"; shift 2; done
+  convert "$work/board.png" -format "$format" info:
+}
+# How many pixels of the board have the colour.
+count_colour() {
+  convert "$work/board.png" -fill black +opaque "$1" -fill white -opaque "$1" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+press() { xdotool key --clearmodifiers "$@"; }
+click_cell() {  # column, row of the easy field
+  xdotool mousemove $((board_x + 80 + 40 * ($1 - 1) + 20)) $((board_y + 100 + 50 * ($2 - 1) + 25)) \
+    click 1
+}
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+# Before any game: black all over.
+screenshot
+[[ $(convert "$work/board.png" -format '%[max]' info:) == 0 ]] ||
+  fail "the board is not black before the first game"
+
+# F2: an easy game. Every cell of the 12 x 7 field shows a tile: the white field of the
+# tile inside its black frame; the margin round the field stays black.
+press F2
+screenshot
+args=()
+for col in $(seq 12); do
+  for row in $(seq 7); do
+    args+=($((80 + 40 * (col - 1) + 3)) $((100 + 50 * (row - 1) + 3)))
+  done
+done
+whites=$(pixels "${args[@]}" | grep -c '^FFFFFF$')
+((whites == 84)) || fail "only $whites of the 84 easy cells show a tile after F2"
+margin=$(pixels 79 99 80 100 560 450 600 300 40 300 | sort -u)
+[[ $margin == 000000 ]] || fail "the margin round the easy field is not black: $margin"
+
+# Two equal letters on the same edge of the field can always be joined through the ring
+# round it. Find such a pair by comparing the cells' pictures.
+declare -A seen
+pair=
+cell_sum() {
+  convert "$work/board.png" -crop "40x50+$((80 + 40 * ($1 - 1)))+$((100 + 50 * ($2 - 1)))" \
+    +repage rgb:- | md5sum | cut -d' ' -f1
+}
+for edge in "top" "left" "bottom" "right"; do
+  seen=()
+  case $edge in
+    top) cells=$(for c in $(seq 12); do echo "$c 1"; done) ;;
+    bottom) cells=$(for c in $(seq 12); do echo "$c 7"; done) ;;
+    left) cells=$(for r in $(seq 7); do echo "1 $r"; done) ;;
+    right) cells=$(for r in $(seq 7); do echo "12 $r"; done) ;;
+  esac
+  while read -r c r; do
+    sum=$(cell_sum "$c" "$r")
+    if [[ -n ${seen[$sum]:-} ]]; then pair="${seen[$sum]} $c $r"; break; fi
+    seen[$sum]="$c $r"
+  done <<<"$cells"
+  [[ -n $pair ]] && break
+done
+[[ -n $pair ]] || fail "no two equal tiles on one edge of the easy field"
+read -r c1 r1 c2 r2 <<<"$pair"
+
+# The first click picks the tile: it shows inverted.
+click_cell "$c1" "$r1"
+screenshot
+corner=$(pixels $((80 + 40 * (c1 - 1) + 3)) $((100 + 50 * (r1 - 1) + 3)))
+[[ $corner == 000000 ]] || fail "the picked tile ($c1, $r1) is not shown inverted"
+# The second shows the path in yellow for half a second, painted before the program waits;
+# then the pair is gone and the board is drawn anew. The labels above the board are yellow
+# too, so only the part below them counts.
+click_cell "$c2" "$r2"
+path=0
+for _ in $(seq 8); do
+  import -display "$DISPLAY" -window root "$work/path.png" || fail "no screenshot could be taken"
+  path=$(convert "$work/path.png" -crop "640x500+$board_x+$((board_y + 50))" +repage \
+    -fill black +opaque '#FFFF00' -fill white -opaque '#FFFF00' -format '%[fx:round(mean*w*h)]' info:)
+  ((path > 0)) && break
+done
+((path > 0)) || fail "the path between the pair never showed on the screen"
+sleep 0.7
+screenshot
+[[ -n $keep ]] && convert "$work/screen$shot.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$keep"
+gone=$(pixels $((80 + 40 * (c1 - 1) + 3)) $((100 + 50 * (r1 - 1) + 3)) \
+              $((80 + 40 * (c2 - 1) + 3)) $((100 + 50 * (r2 - 1) + 3)) | sort -u)
+[[ $gone == 000000 ]] || fail "the pair ($c1, $r1) and ($c2, $r2) was not removed"
+
+# F9: the pause picture covers the board, the word in yellow on black.
+press F9
+screenshot
+yellow=$(count_colour '#FFFF00')
+((yellow > 2000)) || fail "no pause picture after F9 ($yellow yellow pixels)"
+[[ $(pixels 83 103) == 000000 ]] || fail "the tiles still show during the pause"
+
+# Alt+X quits at once; the program ends cleanly and has written nothing.
+press alt+x
+for _ in $(seq 100); do
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$game_pid" 2>/dev/null && fail "the program is still running after Alt+X"
+wait "$game_pid"
+status=$?
+game_pid=
+((status == 0)) || fail "the program ended with status $status: $(cat "$work/game.log")"
+[[ ! -e $work/score.ini ]] || fail "quitting wrote a score file"
+echo "passed"
