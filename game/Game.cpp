@@ -27,7 +27,8 @@ constexpr int kLastGridRow = kGridRows - 1;
 }  // namespace
 
 TileKind Game::At(int x, int y) const {
-  if (x < 0 || y < 0 || x > state_.Cols + 1 || y > state_.Rows + 1) return 0;
+  // Compared as x - 1 > Cols so that a nonsense Cols near the top of the range cannot overflow.
+  if (x < 0 || y < 0 || x - 1 > state_.Cols || y - 1 > state_.Rows) return 0;
   if (!TBoard::InGrid(x, y)) return 0;
   return board_(x, y);
 }
