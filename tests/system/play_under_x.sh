@@ -167,7 +167,10 @@ done
 ((path > 0)) || fail "the path between the pair never showed on the screen"
 sleep 0.7
 screenshot
-[[ -n $keep ]] && convert "$work/screen$shot.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$keep"
+if [[ -n $keep ]]; then
+  convert "$work/screen$shot.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$keep" ||
+    fail "the picture could not be kept at $keep"
+fi
 gone=$(pixels $((80 + 40 * (c1 - 1) + 3)) $((100 + 50 * (r1 - 1) + 3)) \
               $((80 + 40 * (c2 - 1) + 3)) $((100 + 50 * (r2 - 1) + 3)) | sort -u)
 [[ $gone == 000000 ]] || fail "the pair ($c1, $r1) and ($c2, $r2) was not removed"
