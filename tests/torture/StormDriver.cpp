@@ -3,7 +3,10 @@
 // resumes, and an answer to every modal box that opens. It ends by quitting through the menu.
 //
 //   storm_driver --pid <game pid> --seconds <n> [--seed <n>] [--names <file>]
+//   storm_driver --one-pair --pid <game pid>
 //
+// The second form only presses two equal tiles on an edge of an easy board and leaves; the
+// scripted games use it to score one pair.
 // Every name typed into the record box goes as one line into the names file, so that the
 // caller can check the score file against what was typed. Exit status: 0 when the game closed
 // after the quit, 1 when the game died or never showed its window, 2 on a usage error.
@@ -122,16 +125,18 @@ class Storm {
     if (roll < 500) {
       ClickPair(*main);
     } else if (roll < 720) {
-      // Anywhere on the board picture: tiles, empty cells, the ring, the margins.
-      Focus(main->id);
-      ClickAt(main->x + Uniform(0, kBoardWidth - 1),
-              BoardTop(*main) + Uniform(0, kBoardHeight - 1), RandomButton());
+      // Anywhere on the board picture: tiles, empty cells, the ring, the margins; not where
+      // the leaderboard lies over it, or its reset button would be pressed all the time.
+      const int x = main->x + Uniform(0, kBoardWidth - 1);
+      const int y = BoardTop(*main) + Uniform(0, kBoardHeight - 1);
+      if (!UnderLeaderboard(x, y)) ClickAt(x, y, RandomButton());
     } else if (roll < 740) {
       // A double click on a cell.
       Focus(main->id);
       const Field& f = kFields[difficulty_ - 1];
       const int x = main->x + f.originX + kCellW * Uniform(0, f.cols - 1) + kCellW / 2;
       const int y = BoardTop(*main) + f.originY + kCellH * Uniform(0, f.rows - 1) + kCellH / 2;
+      if (UnderLeaderboard(x, y)) return;
       ClickAt(x, y, 1);
       ClickAt(x, y, 1);
     } else if (roll < 760) {
@@ -157,6 +162,42 @@ class Storm {
       if (!FocusOn(main->id)) return;
       Key(kKeys[Uniform(0, 4)]);
     }
+  }
+
+  // Presses two equal tiles on one edge of the easy field, which the ring round the field
+  // always joins. False when no edge holds such a pair.
+  bool RemoveEdgePair() {
+    const std::optional<TopWindow> main = Find("Quenlow");
+    if (!main || !FocusOn(main->id)) return false;
+    const Field& f = kFields[0];
+    XImage* image = XGetImage(display_, main->id, 0, main->height - kBoardHeight, kBoardWidth,
+                              kBoardHeight, AllPlanes, ZPixmap);
+    if (image == nullptr) return false;
+    std::vector<std::vector<std::pair<int, int>>> edges(4);
+    for (int c = 0; c < f.cols; ++c) {
+      edges[0].push_back({c, 0});
+      edges[1].push_back({c, f.rows - 1});
+    }
+    for (int r = 0; r < f.rows; ++r) {
+      edges[2].push_back({0, r});
+      edges[3].push_back({f.cols - 1, r});
+    }
+    std::optional<std::pair<std::pair<int, int>, std::pair<int, int>>> found;
+    for (const auto& edge : edges) {
+      std::map<unsigned long long, std::pair<int, int>> seen;
+      for (const auto& cell : edge) {
+        const unsigned long long hash = CellHash(image, f, cell.first, cell.second);
+        if (auto it = seen.find(hash); it != seen.end() && !found) found = {{it->second, cell}};
+        seen.emplace(hash, cell);
+      }
+    }
+    XDestroyImage(image);
+    if (!found) return false;
+    for (const auto& [col, row] : {found->first, found->second}) {
+      ClickAt(main->x + f.originX + col * kCellW + kCellW / 2,
+              BoardTop(*main) + f.originY + row * kCellH + kCellH / 2, 1);
+    }
+    return true;
   }
 
   // Closes every box, then quits through the menu with Alt+X. True when the game has gone.
@@ -214,6 +255,12 @@ class Storm {
   void Focus(Window w) {
     XSetInputFocus(display_, w, RevertToPointerRoot, CurrentTime);
     XFlush(display_);
+  }
+
+  bool UnderLeaderboard(int x, int y) {
+    const std::optional<TopWindow> board = Find("排行榜");
+    return board && x >= board->x && x < board->x + board->width && y >= board->y &&
+           y < board->y + board->height;
   }
 
   // Gives the window the keyboard and checks that it took it: keys meant for a box that is
@@ -328,6 +375,23 @@ class Storm {
     Pause(30);
   }
 
+  // A hash of the picture of a cell, taken inside its frame; `lit` tells whether any of it
+  // is not black (an empty cell is black all over).
+  static unsigned long long CellHash(XImage* image, const Field& f, int col, int row,
+                                     bool* lit = nullptr) {
+    const int left = f.originX + col * kCellW;
+    const int top = f.originY + row * kCellH;
+    unsigned long long hash = 1469598103934665603ull;
+    for (int y = top + 4; y < top + kCellH - 4; y += 2) {
+      for (int x = left + 4; x < left + kCellW - 4; x += 2) {
+        const unsigned long pixel = XGetPixel(image, x, y);
+        if (lit != nullptr && (pixel & 0xFFFFFF) != 0) *lit = true;
+        hash = (hash ^ pixel) * 1099511628211ull;
+      }
+    }
+    return hash;
+  }
+
   // Finds two cells that show the same picture and presses them one after the other.
   void ClickPair(const TopWindow& main) {
     const Field& f = kFields[difficulty_ - 1];
@@ -337,17 +401,8 @@ class Storm {
     std::map<unsigned long long, std::vector<std::pair<int, int>>> groups;
     for (int col = 0; col < f.cols; ++col) {
       for (int row = 0; row < f.rows; ++row) {
-        const int left = f.originX + col * kCellW;
-        const int top = f.originY + row * kCellH;
-        unsigned long long hash = 1469598103934665603ull;
         bool lit = false;
-        for (int y = top + 4; y < top + kCellH - 4; y += 2) {
-          for (int x = left + 4; x < left + kCellW - 4; x += 2) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            lit = lit || (pixel & 0xFFFFFF) != 0;
-            hash = (hash ^ pixel) * 1099511628211ull;
-          }
-        }
+        const unsigned long long hash = CellHash(image, f, col, row, &lit);
         if (lit) groups[hash].push_back({col, row});
       }
     }
@@ -362,8 +417,9 @@ class Storm {
     if (b >= a) ++b;
     Focus(main.id);
     for (const auto& [col, row] : {cells[a], cells[b]}) {
-      ClickAt(main.x + f.originX + col * kCellW + Uniform(1, kCellW - 1),
-              BoardTop(main) + f.originY + row * kCellH + Uniform(1, kCellH - 1), RandomButton());
+      const int x = main.x + f.originX + col * kCellW + Uniform(1, kCellW - 1);
+      const int y = BoardTop(main) + f.originY + row * kCellH + Uniform(1, kCellH - 1);
+      if (!UnderLeaderboard(x, y)) ClickAt(x, y, RandomButton());
     }
   }
 
@@ -379,29 +435,31 @@ class Storm {
   void PauseEpisode(const TopWindow& main) {
     if (!FocusOn(main.id)) return;
     Key(XK_F9);
-    for (int i = Uniform(0, 5); i > 0; --i)
-      ClickAt(main.x + Uniform(0, kBoardWidth - 1),
-              BoardTop(main) + Uniform(0, kBoardHeight - 1), 1);
+    for (int i = Uniform(0, 5); i > 0; --i) {
+      const int x = main.x + Uniform(0, kBoardWidth - 1);
+      const int y = BoardTop(main) + Uniform(0, kBoardHeight - 1);
+      if (!UnderLeaderboard(x, y)) ClickAt(x, y, 1);
+    }
     if (Uniform(0, 4) > 0 && FocusOn(main.id)) Key(XK_F9);
   }
 
   // A player mostly closes the leaderboard again; now and then wipes the records.
   void LeaderboardAction(const TopWindow& board) {
-    const int roll = Uniform(0, 99);
-    if (roll < 50) {
+    const int roll = Uniform(0, 999);
+    if (roll < 500) {
       ClickAt(board.x + 136 + 40, board.y + 96 + 12, 1);  // 确定
-    } else if (roll < 70) {
+    } else if (roll < 700) {
       Close(board.id);
-    } else if (roll < 72) {
+    } else if (roll < 703) {
       ClickAt(board.x + 24 + 44, board.y + 96 + 12, 1);  // 重新计分
-    } else if (roll < 90) {
+    } else if (roll < 900) {
       // The function keys reach the game from the leaderboard too.
       if (!FocusOn(board.id)) return;
       static constexpr KeySym kKeys[] = {XK_F6, XK_F7, XK_F8};
       Key(kKeys[Uniform(0, 2)]);
     } else {
-      ClickAt(board.x + Uniform(0, board.width - 1), board.y + Uniform(0, board.height - 1),
-              RandomButton());
+      // On the labels, above the buttons.
+      ClickAt(board.x + Uniform(0, board.width - 1), board.y + Uniform(0, 90), RandomButton());
     }
   }
 
@@ -427,6 +485,13 @@ int main(int argc, char** argv) {
   long seconds = -1;
   unsigned seed = std::random_device{}();
   std::string namesPath;
+  bool onePair = false;
+  if (argc >= 2 && std::string(argv[1]) == "--one-pair") {
+    onePair = true;
+    ++argv;
+    --argc;
+    seconds = 0;
+  }
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--pid") {
@@ -442,7 +507,7 @@ int main(int argc, char** argv) {
     }
   }
   if (game <= 0 || seconds < 0 || argc % 2 == 0) return Usage();
-  std::printf("storm seed %u for %ld s\n", seed, seconds);
+  if (!onePair) std::printf("storm seed %u for %ld s\n", seed, seconds);
   std::fflush(stdout);
 
   Display* display = XOpenDisplay(nullptr);
@@ -469,6 +534,16 @@ int main(int argc, char** argv) {
       return 1;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+
+  if (onePair) {
+    // Only the easy board's edge pair, for scripted games.
+    if (!storm.RemoveEdgePair()) {
+      std::fprintf(stderr, "no pair on an edge of the easy board\n");
+      return 1;
+    }
+    XCloseDisplay(display);
+    return 0;
   }
 
   long steps = 0;
