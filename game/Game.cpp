@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <unordered_map>
-#include <vector>
 
 namespace quenlow {
 
@@ -347,43 +347,58 @@ void Game::ShiftTiles() {
 // Pair scan and shuffle
 
 std::optional<CellPair> Game::FindFirstPair() {
-  struct Tile {
-    TileKind kind;
-    int x, y;
-    int next;  // the next tile of the same kind in the scan's order, -1 if none
-  };
   const int cols = std::min(state_.Cols, kLastGridCol);
   const int rows = std::min(state_.Rows, kLastGridRow);
-
-  std::vector<Tile> tiles;  // column by column, top to bottom: the scan's order
-  tiles.reserve(static_cast<std::size_t>(std::max(cols, 0) * std::max(rows, 0)));
-  for (int x = 1; x <= cols; ++x)
-    for (int y = 1; y <= rows; ++y)
-      if (const TileKind kind = At(x, y); kind != 0) tiles.push_back({kind, x, y, -1});
-  if (tiles.empty()) return std::nullopt;  // the scan tests nothing, the link result stays
 
   // Any cell of another kind, empty ones included, fails FindLink at once, so each first
   // cell need only be tried against the tiles of its own kind. Only those after it, too: a
   // partner earlier in the order would have linked as the first cell of its own turn.
-  constexpr TileKind kLetters = 26;
-  std::array<int, kLetters + 1> lastOfLetter;
-  lastOfLetter.fill(-1);
-  std::unordered_map<TileKind, int> lastOfOther;  // kinds no deal hands out
-  for (int i = static_cast<int>(tiles.size()) - 1; i >= 0; --i) {
-    const TileKind kind = tiles[i].kind;
-    int& last = kind >= 1 && kind <= kLetters ? lastOfLetter[kind]
-                                              : lastOfOther.try_emplace(kind, -1).first->second;
-    tiles[i].next = last;
-    last = i;
-  }
+  //
+  // The tiles of a kind are gathered while the first tile of the kind is tried against them,
+  // not up front: most boards in play link early, and the scan then has read no more of the
+  // board than the literal scan would have.
+  struct KindTiles {
+    int begin = -1;  // into `later`: the kind's tiles after its first one, in scan order
+    int end = -1;
+    int next = -1;  // the first of them that is still ahead of the scan
+  };
+  std::array<KindTiles, 27> letters;                  // 1..26, the kinds a deal hands out
+  std::unordered_map<TileKind, KindTiles> otherKinds;  // whatever else a board may hold
+  std::array<std::uint16_t, kGridCols * kGridRows> later;  // grid indices; each tile once
+  int used = 0;
+  bool anyTile = false;
 
-  for (const Tile& a : tiles)
-    for (int b = a.next; b != -1; b = tiles[b].next)
-      if (LinkTiles(a.x, a.y, tiles[b].x, tiles[b].y))
-        return CellPair{a.x, a.y, tiles[b].x, tiles[b].y};
+  const auto& cells = board_.Cells;
+  for (int x = 1; x <= cols; ++x)
+    for (int y = 1; y <= rows; ++y) {
+      const TileKind kind = cells[x * kGridRows + y];
+      if (kind == 0) continue;
+      anyTile = true;
+      KindTiles& tiles = kind >= 1 && kind <= 26 ? letters[kind] : otherKinds[kind];
+      if (tiles.begin < 0) {
+        // The first of its kind: gather the rest of the kind as it is tried. Nothing else is
+        // gathered meanwhile, so the kind's tiles stay together in `later`.
+        tiles.begin = tiles.next = used;
+        for (int x2 = x, y2 = y + 1; x2 <= cols; ++x2, y2 = 1)
+          for (; y2 <= rows; ++y2) {
+            const int at = x2 * kGridRows + y2;
+            if (cells[at] != kind) continue;
+            later[used++] = static_cast<std::uint16_t>(at);
+            if (LinkTiles(x, y, x2, y2)) return CellPair{x, y, x2, y2};
+          }
+        tiles.end = used;
+        continue;
+      }
+      ++tiles.next;  // this very tile, which the kind's earlier tiles had ahead of them
+      for (int i = tiles.next; i < tiles.end; ++i) {
+        const int x2 = later[i] / kGridRows, y2 = later[i] % kGridRows;
+        if (LinkTiles(x, y, x2, y2)) return CellPair{x, y, x2, y2};
+      }
+    }
 
-  // The full scan would have ended on a failed FindLink, which resets the corners.
-  if (cols > 1 || rows > 1)
+  // The full scan would have ended on a failed FindLink, which resets the corners; with no
+  // tile at all it calls FindLink never, and the link result stays.
+  if (anyTile && (cols > 1 || rows > 1))
     state_.Corner1X = state_.Corner1Y = state_.Corner2X = state_.Corner2Y = 0;
   return std::nullopt;
 }

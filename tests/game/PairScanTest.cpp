@@ -101,6 +101,37 @@ TEST(FindFirstPair, FindsThePairOfTheLiteralDoubleLoopOnBoardsWithFewPairs) {
   }
 }
 
+TEST(FindFirstPair, FindsThePairOfTheLiteralDoubleLoopLateOnTheLargestField) {
+  // A 26 x 26 block of the 26 letters, kind (x + 3y) mod 26 + 1, in the 39 x 29 field: no
+  // neighbours match and no edge of the block holds a letter twice, so nothing links. All
+  // 26 letters stand in the first column, so by the time the scan leaves it, it has looked
+  // at every tile. One changed cell then makes the only pairs, far along the scan: each
+  // cell of the last column in turn takes its left neighbour's letter, which gives every
+  // letter its turn; a cell in the middle takes its upper neighbour's.
+  struct Change {
+    int x, y;          // the changed cell, or 0, 0 for the block as it is
+    int fromX, fromY;  // the cell whose letter it takes
+  };
+  std::vector<Change> changes = {{0, 0, 0, 0}, {13, 14, 13, 13}};
+  for (int y = 1; y <= 26; ++y) changes.push_back({26, y, 25, y});
+  SeededRandom random(1);
+  for (const Change& c : changes) {
+    Game game(random);
+    MakeField(game, 39, 29);
+    for (int x = 1; x <= 26; ++x)
+      for (int y = 1; y <= 26; ++y) game.SetCell(x, y, (x + 3 * y) % 26 + 1);
+    if (c.x != 0) game.SetCell(c.x, c.y, game.At(c.fromX, c.fromY));
+    const std::string what = "cell (" + std::to_string(c.x) + ", " + std::to_string(c.y) + ")";
+    Game literal = game;
+    const auto expected = LiteralScan(literal);
+    EXPECT_EQ(expected.has_value(), c.x != 0) << what;
+    if (expected) {
+      EXPECT_GT(expected->X1, 1) << what << ": the pair is not far along the scan";
+    }
+    ExpectSameAsLiteralScan(game, what);
+  }
+}
+
 TEST(FindFirstPair, LeavesTheLinkResultAsTheLiteralScanDoesWhenNothingIsFound) {
   struct Case {
     const char* what;
