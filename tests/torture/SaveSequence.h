@@ -35,8 +35,12 @@ inline std::int32_t SaveScore(int value) {
 }
 
 // The save of step `step`: its difficulty (1..3) and the index of its record.
-inline int SaveDifficulty(long step) { return static_cast<int>(step % 3) + 1; }
-inline int SaveValue(long step) { return static_cast<int>(step % kValues); }
+inline int SaveDifficulty(long step) {
+  return static_cast<int>(step % 3) + 1;
+}
+inline int SaveValue(long step) {
+  return static_cast<int>(step % kValues);
+}
 
 struct FileState {
   std::array<std::string, 4> names;

@@ -56,7 +56,10 @@ struct TopWindow {
 class Storm {
  public:
   Storm(Display* display, pid_t game, unsigned seed, std::ofstream* names)
-      : display_(display), root_(DefaultRootWindow(display)), game_(game), random_(seed),
+      : display_(display),
+        root_(DefaultRootWindow(display)),
+        game_(game),
+        random_(seed),
         names_(names) {
     netWmName_ = XInternAtom(display_, "_NET_WM_NAME", False);
     utf8_ = XInternAtom(display_, "UTF8_STRING", False);
@@ -86,8 +89,7 @@ class Storm {
       if (!XGetWindowAttributes(display_, children[i], &attributes)) continue;
       if (attributes.map_state != IsViewable || attributes.c_class != InputOutput) continue;
       result.push_back({children[i], Title(children[i]), attributes.x, attributes.y,
-                        attributes.width, attributes.height,
-                        attributes.override_redirect != 0});
+                        attributes.width, attributes.height, attributes.override_redirect != 0});
     }
     if (children != nullptr) XFree(children);
     return result;
@@ -235,8 +237,8 @@ class Storm {
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
     std::string title;
-    if (XGetWindowProperty(display_, w, netWmName_, 0, 1024, False, utf8_, &type, &format,
-                           &items, &after, &data) == Success &&
+    if (XGetWindowProperty(display_, w, netWmName_, 0, 1024, False, utf8_, &type, &format, &items,
+                           &after, &data) == Success &&
         data != nullptr && type == utf8_) {
       title.assign(reinterpret_cast<char*>(data), items);
     } else {
@@ -332,7 +334,9 @@ class Storm {
   }
 
   void Answer(const TopWindow& box) {
-    ++answered_[box.overrideRedirect ? "(pop-up menu)" : box.title.empty() ? "(untitled)" : box.title];
+    ++answered_[box.overrideRedirect ? "(pop-up menu)"
+                : box.title.empty()  ? "(untitled)"
+                                     : box.title];
     if (box.overrideRedirect) {
       // A pop-up menu: take it away again.
       Key(XK_Escape);
@@ -474,7 +478,8 @@ class Storm {
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: storm_driver --pid <pid> --seconds <n> [--seed <n>] [--names <file>]\n");
+  std::fprintf(stderr,
+               "usage: storm_driver --pid <pid> --seconds <n> [--seed <n>] [--names <file>]\n");
   return 2;
 }
 
