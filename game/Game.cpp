@@ -362,8 +362,8 @@ std::optional<CellPair> Game::FindFirstPair() {
     int end = -1;
     int next = -1;  // the first of them that is still ahead of the scan
   };
-  std::array<KindTiles, 27> letters;                  // 1..26, the kinds a deal hands out
-  std::unordered_map<TileKind, KindTiles> otherKinds;  // whatever else a board may hold
+  std::array<KindTiles, 27> letters;                       // 1..26, the kinds a deal hands out
+  std::unordered_map<TileKind, KindTiles> otherKinds;      // whatever else a board may hold
   std::array<std::uint16_t, kGridCols * kGridRows> later;  // grid indices; each tile once
   int used = 0;
   bool anyTile = false;
