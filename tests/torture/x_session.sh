@@ -49,7 +49,9 @@ start_x() {
 sanitizer_logs_to() {
   export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:detect_leaks=1}:log_path=$1/asan"
   export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}:log_path=$1/ubsan"
-  export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$torture_dir/lsan.supp:print_suppressions=0"
+  # A copy beside the logs, which a game run as another user can read too.
+  cp "$torture_dir/lsan.supp" "$1/lsan.supp" && chmod 644 "$1/lsan.supp"
+  export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$1/lsan.supp:print_suppressions=0"
 }
 
 # Fails when a sanitizer wrote a report under $1.
