@@ -1,6 +1,7 @@
 #include "ui/BoardPicture.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -37,6 +38,27 @@ PenSpan SpanOf(int penWidth) {
   return {w / 2, w - w / 2 - 1};
 }
 
+// One raster mode over the pixels from..to (inclusive) of a row, the mode chosen once for the
+// run rather than once a pixel: a full redraw touches every pixel of the picture.
+void PaintRun(std::uint8_t* row, Wide from, Wide to, PenMode mode, std::uint8_t color) {
+  std::uint8_t* const begin = row + from;
+  std::uint8_t* const end = row + to + 1;
+  switch (mode) {
+    case PenMode::Black:
+      std::fill(begin, end, kBlack);
+      return;
+    case PenMode::Copy:
+      std::fill(begin, end, static_cast<std::uint8_t>(color & 0x0F));
+      return;
+    case PenMode::Not:
+      for (std::uint8_t* p = begin; p != end; ++p) *p = ApplyMode(PenMode::Not, *p, color);
+      return;
+    case PenMode::Xor:
+      for (std::uint8_t* p = begin; p != end; ++p) *p = ApplyMode(PenMode::Xor, *p, color);
+      return;
+  }
+}
+
 }  // namespace
 
 BoardPicture::BoardPicture() = default;
@@ -51,18 +73,38 @@ void BoardPicture::Rectangle(int left, int top, int right, int bottom) {
   const auto inBand = [&](Wide v, Wide edge) {
     return v >= edge - pen.Before && v <= edge + pen.After;
   };
+  // The settings are read once: writes to the pixels could alias them as far as the compiler
+  // knows, and would make every pixel reload them.
+  const PenMode mode = penMode;
+  const std::uint8_t penInk = penColor, brushInk = brushColor;
+  const BrushStyle style = brushStyle;
+  // Within one row: the frame's left band, the inside, the frame's right band. Bands that
+  // meet or overlap make one band, so that no pixel is drawn twice.
+  const bool bandsMeet = l + pen.After + 1 >= r - pen.Before;
+  const auto clipped = [&](Wide from, Wide to, auto&& paint) {
+    from = std::max(from, box.Left);
+    to = std::min(to, box.Right);
+    if (from <= to) paint(from, to);
+  };
   for (Wide y = box.Top; y <= box.Bottom; ++y) {
-    const bool frameRow = inBand(y, t) || inBand(y, b);
-    for (Wide x = box.Left; x <= box.Right; ++x) {
-      std::uint8_t& pixel = pixels_[Index(static_cast<int>(x), static_cast<int>(y))];
-      if (frameRow || inBand(x, l) || inBand(x, r)) {
-        pixel = ApplyMode(penMode, pixel, penColor);
-      } else if (brushStyle == BrushStyle::Solid ||
-                 OnDiagCross(static_cast<int>(x), static_cast<int>(y))) {
-        // The hatch is transparent between its lines.
-        pixel = ApplyMode(penMode, pixel, brushColor);
-      }
+    std::uint8_t* const row = pixels_.data() + Index(0, static_cast<int>(y));
+    const auto frame = [&](Wide from, Wide to) { PaintRun(row, from, to, mode, penInk); };
+    if (inBand(y, t) || inBand(y, b) || bandsMeet) {
+      clipped(box.Left, box.Right, frame);
+      continue;
     }
+    clipped(l - pen.Before, l + pen.After, frame);
+    clipped(l + pen.After + 1, r - pen.Before - 1, [&](Wide from, Wide to) {
+      if (style == BrushStyle::Solid) {
+        PaintRun(row, from, to, mode, brushInk);
+        return;
+      }
+      // The hatch is transparent between its lines.
+      for (Wide x = from; x <= to; ++x)
+        if (OnDiagCross(static_cast<int>(x), static_cast<int>(y)))
+          row[x] = ApplyMode(mode, row[x], brushInk);
+    });
+    clipped(r - pen.Before, r + pen.After, frame);
   }
   Changed();
 }
@@ -75,12 +117,10 @@ void BoardPicture::Line(int x1, int y1, int x2, int y2) {
   if (box.Empty()) return;
 
   if (x1 == x2 || y1 == y2) {
-    for (Wide y = box.Top; y <= box.Bottom; ++y) {
-      for (Wide x = box.Left; x <= box.Right; ++x) {
-        std::uint8_t& pixel = pixels_[Index(static_cast<int>(x), static_cast<int>(y))];
-        pixel = ApplyMode(penMode, pixel, penColor);
-      }
-    }
+    const PenMode mode = penMode;
+    const std::uint8_t color = penColor;
+    for (Wide y = box.Top; y <= box.Bottom; ++y)
+      PaintRun(pixels_.data() + Index(0, static_cast<int>(y)), box.Left, box.Right, mode, color);
     Changed();
     return;
   }
@@ -135,13 +175,16 @@ void BoardPicture::StretchCopy(const IndexedImage& picture, int left, int top, i
   const Box box = ClipToPicture({left, top, Wide{right} - 1, Wide{bottom} - 1});
   if (box.Empty()) return;
   const Wide dstW = Wide{right} - left, dstH = Wide{bottom} - top;
+  // The source column of every picture column, worked out once rather than once a row.
+  std::array<int, kWidth> sourceX;
+  for (Wide x = box.Left; x <= box.Right; ++x)
+    sourceX[static_cast<std::size_t>(x)] = static_cast<int>((x - left) * picture.Width / dstW);
   for (Wide y = box.Top; y <= box.Bottom; ++y) {
     const Wide sy = (y - top) * picture.Height / dstH;
-    for (Wide x = box.Left; x <= box.Right; ++x) {
-      const Wide sx = (x - left) * picture.Width / dstW;
-      pixels_[Index(static_cast<int>(x), static_cast<int>(y))] =
-          static_cast<std::uint8_t>(picture.At(static_cast<int>(sx), static_cast<int>(sy)) & 0x0F);
-    }
+    const std::uint8_t* const from = picture.Pixels.data() + sy * picture.Width;
+    std::uint8_t* const row = pixels_.data() + Index(0, static_cast<int>(y));
+    for (Wide x = box.Left; x <= box.Right; ++x)
+      row[x] = static_cast<std::uint8_t>(from[sourceX[static_cast<std::size_t>(x)]] & 0x0F);
   }
   Changed();
 }

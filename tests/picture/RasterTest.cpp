@@ -1,0 +1,126 @@
+// The raster operations against a plain pixel-by-pixel model of them, on rectangles and lines
+// of every mode, pen width and brush, placed across the picture's edges: the drawing paints
+// whole runs of a row at once, and a run that starts, ends or overlaps wrongly shows here.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ui/BoardPicture.h"
+
+namespace quenlow {
+namespace {
+
+constexpr int kW = BoardPicture::kWidth, kH = BoardPicture::kHeight;
+using Pixels = std::vector<std::uint8_t>;
+
+// Each pixel of the picture, on its own, as the raster rules describe it.
+void ModelRectangle(Pixels& p, const BoardPicture& s, int left, int top, int right, int bottom) {
+  if (right <= left || bottom <= top) return;
+  const int w = std::clamp(s.penWidth, 1, 64), before = w / 2, after = w - w / 2 - 1;
+  const int l = left, t = top, r = right - 1, b = bottom - 1;
+  const auto inBand = [&](int v, int edge) { return v >= edge - before && v <= edge + after; };
+  for (int y = std::max(0, t - before); y <= std::min(kH - 1, b + after); ++y)
+    for (int x = std::max(0, l - before); x <= std::min(kW - 1, r + after); ++x) {
+      std::uint8_t& pixel = p[static_cast<std::size_t>(y * kW + x)];
+      if (inBand(y, t) || inBand(y, b) || inBand(x, l) || inBand(x, r))
+        pixel = ApplyMode(s.penMode, pixel, s.penColor);
+      else if (s.brushStyle == BrushStyle::Solid || OnDiagCross(x, y))
+        pixel = ApplyMode(s.penMode, pixel, s.brushColor);
+    }
+}
+
+void ModelStraightLine(Pixels& p, const BoardPicture& s, int x1, int y1, int x2, int y2) {
+  const int w = std::clamp(s.penWidth, 1, 64), before = w / 2, after = w - w / 2 - 1;
+  for (int y = std::max(0, std::min(y1, y2) - before);
+       y <= std::min(kH - 1, std::max(y1, y2) + after); ++y)
+    for (int x = std::max(0, std::min(x1, x2) - before);
+         x <= std::min(kW - 1, std::max(x1, x2) + after); ++x) {
+      std::uint8_t& pixel = p[static_cast<std::size_t>(y * kW + x)];
+      pixel = ApplyMode(s.penMode, pixel, s.penColor);
+    }
+}
+
+Pixels Snapshot(const BoardPicture& picture) {
+  return Pixels(picture.Bits(), picture.Bits() + kW * kH);
+}
+
+std::string FirstDifference(const Pixels& a, const Pixels& b) {
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) {
+      std::ostringstream at;
+      at << "(" << i % kW << ", " << i / kW << "): " << int{a[i]} << " instead of " << int{b[i]};
+      return at.str();
+    }
+  return {};
+}
+
+TEST(RasterOperations, RectanglesAndStraightLinesPaintEveryPixelOnceInEveryMode) {
+  std::mt19937 engine(17);
+  BoardPicture picture;
+  // A ground of every index, so that not and xor show on each.
+  std::uniform_int_distribution<int> index(0, 15);
+  for (int i = 0; i < 200; ++i) {
+    picture.penMode = PenMode::Copy;
+    picture.penColor = static_cast<std::uint8_t>(index(engine));
+    picture.Line(index(engine) * 40, index(engine) * 34, index(engine) * 40, index(engine) * 34);
+  }
+  Pixels model = Snapshot(picture);
+
+  const PenMode modes[] = {PenMode::Black, PenMode::Not, PenMode::Xor, PenMode::Copy};
+  // Small rectangles, whose frame bands meet or overlap, as well as large ones; some run
+  // over the picture's edges.
+  std::uniform_int_distribution<int> x(-30, kW + 30), y(-30, kH + 30), size(0, 12), big(0, 300);
+  std::uniform_int_distribution<int> width(1, 9), pick(0, 3);
+  for (int i = 0; i < 400; ++i) {
+    picture.penMode = modes[pick(engine)];
+    picture.penColor = static_cast<std::uint8_t>(index(engine));
+    picture.penWidth = i % 50 == 0 ? 100 : width(engine);
+    picture.brushStyle = pick(engine) == 0 ? BrushStyle::DiagCross : BrushStyle::Solid;
+    const int left = x(engine), top = y(engine);
+    const int w = i % 2 ? size(engine) : big(engine), h = i % 3 ? size(engine) : big(engine);
+    if (i % 4 == 3) {
+      const bool across = pick(engine) < 2;
+      const int x2 = across ? left + w : left, y2 = across ? top : top + h;
+      ModelStraightLine(model, picture, left, top, x2, y2);
+      picture.Line(left, top, x2, y2);
+    } else {
+      ModelRectangle(model, picture, left, top, left + w, top + h);
+      picture.Rectangle(left, top, left + w, top + h);
+    }
+    ASSERT_EQ(FirstDifference(Snapshot(picture), model), "") << "operation " << i;
+  }
+}
+
+TEST(RasterOperations, StretchCopyScalesEveryPictureSizeToTheNearestPixel) {
+  std::mt19937 engine(3);
+  std::uniform_int_distribution<int> index(0, 255), x(-60, kW + 10), y(-60, kH + 10);
+  std::uniform_int_distribution<int> size(1, 90);
+  BoardPicture picture;
+  Pixels model = Snapshot(picture);
+  for (int i = 0; i < 60; ++i) {
+    IndexedImage source;
+    source.Width = size(engine);
+    source.Height = size(engine);
+    for (int p = 0; p < source.Width * source.Height; ++p)
+      source.Pixels.push_back(static_cast<std::uint8_t>(index(engine)));  // high bits dropped
+    const int left = x(engine), top = y(engine);
+    const int right = left + (i % 3 == 0 ? source.Width : size(engine));
+    const int bottom = top + (i % 3 == 0 ? source.Height : size(engine));
+    for (int py = std::max(0, top); py < std::min(kH, bottom); ++py)
+      for (int px = std::max(0, left); px < std::min(kW, right); ++px)
+        model[static_cast<std::size_t>(py * kW + px)] =
+            static_cast<std::uint8_t>(source.At((px - left) * source.Width / (right - left),
+                                                (py - top) * source.Height / (bottom - top)) &
+                                      0x0F);
+    picture.StretchCopy(source, left, top, right, bottom);
+    ASSERT_EQ(FirstDifference(Snapshot(picture), model), "") << "picture " << i;
+  }
+}
+
+}  // namespace
+}  // namespace quenlow
