@@ -1,0 +1,21 @@
+// The yardstick of the whole-program figures: the least a Qt 6 Widgets program of the game's
+// shape can be, a fixed 640 x 550 window with a menu bar of one menu.
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QWidget>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QMainWindow window;
+  window.setWindowTitle(QStringLiteral("Bare"));
+  auto* client = new QWidget(&window);
+  client->setFixedSize(640, 550);
+  window.setCentralWidget(client);
+  window.menuBar()
+      ->addMenu(QStringLiteral("&Game"))
+      ->addAction(QStringLiteral("&Quit"), &app, &QApplication::quit);
+  window.show();
+  return app.exec();
+}
