@@ -92,7 +92,7 @@ TEST_F(FormAboutTest, LinksOpenTheirAddressAndTurnColourOnlyWhenTheSystemTookThe
       EXPECT_EQ(link->TextColor(), c.after);
     }
     EXPECT_EQ(opened, (std::vector<QUrl>{QUrl(QStringLiteral("http://quenlow.example.org/")),
-                                          QUrl(QStringLiteral("mailto:quenlow@example.org"))}));
+                                         QUrl(QStringLiteral("mailto:quenlow@example.org"))}));
   }
 }
 

@@ -48,8 +48,7 @@ TEST_F(MainFormTest, WindowAtStartUp) {
   TMainForm& form = *form_;
   form.show();
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Quenlow"));
-  EXPECT_EQ(form.centralWidget()->geometry(),
-            QRect(0, form.menuBar()->height(), 640, 550));
+  EXPECT_EQ(form.centralWidget()->geometry(), QRect(0, form.menuBar()->height(), 640, 550));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -72,8 +71,8 @@ TEST_F(MainFormTest, WindowAtStartUp) {
       {form.Imagepause, {0, 0, 640, 550}, false},
       {form.Gauge1, {312, 8, 209, 25}, false},
       {form.LevelBox, {8, 8, 300, 33}, true},
-      {form.scorebox, {552, 8, form.scorebox->sizeHint().width(),
-                       form.scorebox->sizeHint().height()},
+      {form.scorebox,
+       {552, 8, form.scorebox->sizeHint().width(), form.scorebox->sizeHint().height()},
        false},
   };
   QWidget* client = form.centralWidget();
@@ -272,7 +271,8 @@ TEST_F(MainFormTest, NewRecordShowsAtOnceInTheOpenLeaderboardAndResetClearsIt) {
   QStringList seen;
   ModalAnswers answers([&](QWidget* box) {
     seen << box->windowTitle();
-    if (auto* entry = qobject_cast<NameEntryBox*>(box)) entry->Field()->insert(QStringLiteral("王五"));
+    if (auto* entry = qobject_cast<NameEntryBox*>(box))
+      entry->Field()->insert(QStringLiteral("王五"));
     QTest::keyClick(box, Qt::Key_Return);
   });
   form.Timer1->setInterval(1);

@@ -118,9 +118,8 @@ TEST_F(ScoreFormTest, FirstShowingCentresOnTheMainWindowLaterOnesKeepThePlace) {
   TScoreForm form(records_, reset_, &mainWindow_);
   form.Show();
   EXPECT_EQ(form.frameGeometry().size(), QSize(269, 162));
-  EXPECT_LE((form.frameGeometry().center() - mainWindow_.frameGeometry().center())
-                .manhattanLength(),
-            2);
+  EXPECT_LE(
+      (form.frameGeometry().center() - mainWindow_.frameGeometry().center()).manhattanLength(), 2);
   form.move(20, 30);
   QTest::mouseClick(form.Button2, Qt::LeftButton);
   EXPECT_FALSE(form.isVisible());

@@ -36,8 +36,8 @@ TEST(TimeGauge, HoldsItsValueWithinTheRange) {
     int written;
     int held;
   };
-  for (const Case& c : {Case{-5, 0}, Case{0, 0}, Case{37, 37}, Case{100, 100}, Case{101, 100},
-                        Case{250, 100}}) {
+  for (const Case& c :
+       {Case{-5, 0}, Case{0, 0}, Case{37, 37}, Case{100, 100}, Case{101, 100}, Case{250, 100}}) {
     TimeGauge gauge;
     gauge.SetValue(c.written);
     EXPECT_EQ(gauge.Value(), c.held) << "written " << c.written;

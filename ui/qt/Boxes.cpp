@@ -33,8 +33,8 @@ class ScreenCentring : public QObject {
   }
 };
 
-std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& title,
-                                     QMessageBox::Icon icon, const QString& text) {
+std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& title, QMessageBox::Icon icon,
+                                     const QString& text) {
   auto box = std::make_unique<QMessageBox>(parent);
   box->setWindowTitle(title);
   box->setIcon(icon);
@@ -56,7 +56,9 @@ std::unique_ptr<QMessageBox> MakeOkBox(QWidget* parent, QMessageBox::Icon icon,
 
 }  // namespace
 
-void CentreOnScreen(QWidget* window) { window->installEventFilter(new ScreenCentring(window)); }
+void CentreOnScreen(QWidget* window) {
+  window->installEventFilter(new ScreenCentring(window));
+}
 
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text) {
   return MakeOkBox(parent, QMessageBox::NoIcon, text);
@@ -103,7 +105,9 @@ NameEntryBox::NameEntryBox(QWidget* parent, const QString& title, const QString&
   CentreOnScreen(this);
 }
 
-void RunMessageBox(QWidget* parent, const QString& text) { MakeMessageBox(parent, text)->exec(); }
+void RunMessageBox(QWidget* parent, const QString& text) {
+  MakeMessageBox(parent, text)->exec();
+}
 
 bool RunQuestionBox(QWidget* parent, const QString& text) {
   auto box = MakeQuestionBox(parent, text);
@@ -117,6 +121,8 @@ QString RunNameEntryBox(QWidget* parent, const QString& title, const QString& pr
   return box.Field()->text();
 }
 
-void RunErrorBox(QWidget* parent, const QString& text) { MakeErrorBox(parent, text)->exec(); }
+void RunErrorBox(QWidget* parent, const QString& text) {
+  MakeErrorBox(parent, text)->exec();
+}
 
 }  // namespace quenlow

@@ -62,8 +62,7 @@ TFormAbout::TFormAbout(QWidget* owner, const QPixmap& icon) : QDialog(owner) {
   Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Label6->setGeometry(8, 114, 88, 13);
 
-  RzURLLabel1 =
-      new UrlLabel(kMailAddress, QUrl(QStringLiteral("mailto:") + kMailAddress), this);
+  RzURLLabel1 = new UrlLabel(kMailAddress, QUrl(QStringLiteral("mailto:") + kMailAddress), this);
   RzURLLabel1->setObjectName(QStringLiteral("RzURLLabel1"));
   RzURLLabel1->move(100, 113);
 
@@ -74,10 +73,11 @@ TFormAbout::TFormAbout(QWidget* owner, const QPixmap& icon) : QDialog(owner) {
   Memo1->setFrameStyle(QFrame::Box | QFrame::Plain);
   Memo1->setLineWidth(1);
   Memo1->setTabChangesFocus(true);
-  Memo1->setPlainText(QStringLiteral("玩法:\n"
-                                     "    将2个相同图片连接，连接线不超过3根\n"
-                                     "    直线，就可以成功消除这2个图片，全\n"
-                                     "    部图片消除后，完成。"));
+  Memo1->setPlainText(
+      QStringLiteral("玩法:\n"
+                     "    将2个相同图片连接，连接线不超过3根\n"
+                     "    直线，就可以成功消除这2个图片，全\n"
+                     "    部图片消除后，完成。"));
   QPalette memoColours = Memo1->palette();
   memoColours.setColor(QPalette::Base, palette().color(QPalette::Base));
   Memo1->setPalette(memoColours);

@@ -43,7 +43,9 @@ QColor GaugeQColor(GaugeColor color) {
   return QColor(0, 128, 0);
 }
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
 
 QAction* MakeAction(QWidget* owner, const char* name, const QString& caption,
                     const QKeySequence& shortcut = QKeySequence()) {
@@ -87,7 +89,9 @@ TMainForm::TMainForm(std::string scoreFilePath)
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::FormCreate() { records_.LoadRecords(); }
+void TMainForm::FormCreate() {
+  records_.LoadRecords();
+}
 
 void TMainForm::CreateControls() {
   auto* client = new QWidget(this);
@@ -248,16 +252,22 @@ void TMainForm::SetGauge(int value, GaugeColor color) {
   Gauge1->SetBarColor(GaugeQColor(color));
 }
 
-void TMainForm::SetGaugeVisible(bool visible) { Gauge1->setVisible(visible); }
+void TMainForm::SetGaugeVisible(bool visible) {
+  Gauge1->setVisible(visible);
+}
 
-void TMainForm::SetLevelText(const std::string& text) { LevelBox->setText(Text(text)); }
+void TMainForm::SetLevelText(const std::string& text) {
+  LevelBox->setText(Text(text));
+}
 
 void TMainForm::SetScoreText(const std::string& text) {
   scorebox->setText(Text(text));
   scorebox->adjustSize();
 }
 
-void TMainForm::SetScoreVisible(bool visible) { scorebox->setVisible(visible); }
+void TMainForm::SetScoreVisible(bool visible) {
+  scorebox->setVisible(visible);
+}
 
 void TMainForm::SetTimerRunning(bool running) {
   // Switching on a running timer must not start its period again.
@@ -268,14 +278,18 @@ void TMainForm::SetTimerRunning(bool running) {
   }
 }
 
-void TMainForm::SetBoardEnabled(bool enabled) { Image->setEnabled(enabled); }
+void TMainForm::SetBoardEnabled(bool enabled) {
+  Image->setEnabled(enabled);
+}
 
 void TMainForm::SetPaused(bool paused) {
   Imagepause->setVisible(paused);
   NPause->setChecked(paused);
 }
 
-void TMainForm::RepaintBoard() { Image->repaint(); }
+void TMainForm::RepaintBoard() {
+  Image->repaint();
+}
 
 void TMainForm::Wait(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -290,7 +304,9 @@ void TMainForm::ShowAbout() {
   about.exec();
 }
 
-void TMainForm::CloseWindow() { close(); }
+void TMainForm::CloseWindow() {
+  close();
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   // A running game is dropped as it stands; the leaderboard goes with the window.

@@ -23,7 +23,9 @@ void PictureView::paintEvent(QPaintEvent*) {
   painter.drawImage(rect(), image_);
 }
 
-void PictureView::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void PictureView::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
 
 BoardView::BoardView(const BoardPicture& picture, QWidget* parent)
     : PictureView(parent), picture_(picture), shown_(picture.Version()) {

@@ -11,9 +11,9 @@ const QColor UrlLabel::kLinkColor(60, 60, 120);
 const QColor UrlLabel::kVisitedColor(130, 95, 70);
 
 UrlLabel::UrlLabel(const QString& text, const QUrl& link, QWidget* parent)
-    : QLabel(text, parent), link_(link), opener_([](const QUrl& url) {
-        return QDesktopServices::openUrl(url);
-      }) {
+    : QLabel(text, parent),
+      link_(link),
+      opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   QFont font = VerdanaFont(11);
   font.setUnderline(true);
   setFont(font);
@@ -23,7 +23,9 @@ UrlLabel::UrlLabel(const QString& text, const QUrl& link, QWidget* parent)
   adjustSize();
 }
 
-QColor UrlLabel::TextColor() const { return palette().color(QPalette::WindowText); }
+QColor UrlLabel::TextColor() const {
+  return palette().color(QPalette::WindowText);
+}
 
 void UrlLabel::SetTextColor(const QColor& color) {
   QPalette colours = palette();
@@ -46,8 +48,8 @@ void UrlLabel::mousePressEvent(QMouseEvent* event) {
 
 void UrlLabel::mouseReleaseEvent(QMouseEvent* event) {
   // A click is a press and a release over the label, as with a button.
-  const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                     rect().contains(event->position().toPoint());
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   event->accept();
   if (click) Open();
