@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace quenlow {
 namespace {
@@ -16,6 +17,11 @@ struct Box {
   Wide Left, Top, Right, Bottom;  // inclusive
   bool Empty() const { return Right < Left || Bottom < Top; }
 };
+
+// A clipped coordinate: always within the picture.
+int Int(Wide v) {
+  return static_cast<int>(v);
+}
 
 Box ClipToPicture(Box box) {
   box.Left = std::max<Wide>(box.Left, 0);
@@ -63,6 +69,20 @@ void PaintRun(std::uint8_t* row, Wide from, Wide to, PenMode mode, std::uint8_t 
 
 BoardPicture::BoardPicture() = default;
 
+PixelRect BoardPicture::TakeDirty() {
+  return std::exchange(dirty_, PixelRect{});
+}
+
+void BoardPicture::Changed(int left, int top, int right, int bottom) {
+  ++version_;
+  if (dirty_.Empty()) {
+    dirty_ = {left, top, right + 1, bottom + 1};
+    return;
+  }
+  dirty_ = {std::min(dirty_.Left, left), std::min(dirty_.Top, top),
+            std::max(dirty_.Right, right + 1), std::max(dirty_.Bottom, bottom + 1)};
+}
+
 void BoardPicture::Rectangle(int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top) return;
   const PenSpan pen = SpanOf(penWidth);
@@ -106,7 +126,7 @@ void BoardPicture::Rectangle(int left, int top, int right, int bottom) {
     });
     clipped(r - pen.Before, r + pen.After, frame);
   }
-  Changed();
+  Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
 }
 
 void BoardPicture::Line(int x1, int y1, int x2, int y2) {
@@ -121,7 +141,7 @@ void BoardPicture::Line(int x1, int y1, int x2, int y2) {
     const std::uint8_t color = penColor;
     for (Wide y = box.Top; y <= box.Bottom; ++y)
       PaintRun(pixels_.data() + Index(0, static_cast<int>(y)), box.Left, box.Right, mode, color);
-    Changed();
+    Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
     return;
   }
 
@@ -166,7 +186,7 @@ void BoardPicture::Line(int x1, int y1, int x2, int y2) {
       drawn = true;
     }
   }
-  if (drawn) Changed();
+  if (drawn) Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
 }
 
 void BoardPicture::StretchCopy(const IndexedImage& picture, int left, int top, int right,
@@ -186,7 +206,7 @@ void BoardPicture::StretchCopy(const IndexedImage& picture, int left, int top, i
     for (Wide x = box.Left; x <= box.Right; ++x)
       row[x] = static_cast<std::uint8_t>(from[sourceX[static_cast<std::size_t>(x)]] & 0x0F);
   }
-  Changed();
+  Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
 }
 
 }  // namespace quenlow

@@ -60,6 +60,16 @@ constexpr bool OnDiagCross(int x, int y) {
   return px == py || px + py == 7;
 }
 
+// A rectangle of picture pixels, [Left, Right) x [Top, Bottom).
+struct PixelRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+  bool Empty() const { return Right <= Left || Bottom <= Top; }
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
 class BoardPicture {
  public:
   static constexpr int kWidth = 640;
@@ -72,6 +82,10 @@ class BoardPicture {
   std::uint8_t Pixel(int x, int y) const { return pixels_[Index(x, y)]; }
   // Grows by one with every change, so a view can tell whether it must repaint.
   std::uint64_t Version() const { return version_; }
+  // The smallest rectangle holding every pixel the operations below may have changed since the
+  // last call, which starts the record afresh: a view converts and repaints only that much.
+  // Empty when nothing was drawn.
+  PixelRect TakeDirty();
 
   // The drawing state; each operation of the board drawing sets what it relies on.
   PenMode penMode = PenMode::Copy;
@@ -98,10 +112,12 @@ class BoardPicture {
 
  private:
   static std::size_t Index(int x, int y) { return static_cast<std::size_t>(y * kWidth + x); }
-  void Changed() { ++version_; }
+  // Records a change to the pixels in the inclusive, clipped box [left, right] x [top, bottom].
+  void Changed(int left, int top, int right, int bottom);
 
   alignas(8) std::array<std::uint8_t, kWidth * kHeight> pixels_{};
   std::uint64_t version_ = 0;
+  PixelRect dirty_;
 };
 
 }  // namespace quenlow

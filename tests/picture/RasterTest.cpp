@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -120,6 +121,70 @@ TEST(RasterOperations, StretchCopyScalesEveryPictureSizeToTheNearestPixel) {
     picture.StretchCopy(source, left, top, right, bottom);
     ASSERT_EQ(FirstDifference(Snapshot(picture), model), "") << "picture " << i;
   }
+}
+
+// The smallest rectangle holding every pixel that differs between two snapshots.
+PixelRect ChangedBounds(const Pixels& before, const Pixels& after) {
+  PixelRect r{kW, kH, 0, 0};
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x)
+      if (before[static_cast<std::size_t>(y * kW + x)] !=
+          after[static_cast<std::size_t>(y * kW + x)]) {
+        r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
+             std::max(r.Bottom, y + 1)};
+      }
+  return r.Empty() ? PixelRect{} : r;
+}
+
+// A view repaints only the recorded rectangle, so a pixel changed outside it stays stale on
+// the screen, and a record much larger than the change costs the paint it was meant to save.
+// In "not" mode every pixel an operation covers changes, so the record must be exactly the
+// bounds of the change.
+TEST(RasterOperations, DirtyRecordIsTheBoundsOfWhatEachOperationChanged) {
+  IndexedImage tile{3, 2, {5, 6, 7, 8, 9, 10}};
+  struct Case {
+    const char* name;
+    std::function<void(BoardPicture&)> draw;
+  };
+  const Case cases[] = {
+      {"rectangle inside", [](BoardPicture& p) { p.Rectangle(80, 100, 120, 150); }},
+      {"hatched rectangle, wide pen, over the top-left corner",
+       [](BoardPicture& p) {
+         p.penWidth = 4;
+         p.brushStyle = BrushStyle::DiagCross;
+         p.Rectangle(-10, -5, 30, 20);
+       }},
+      {"rectangle wholly outside", [](BoardPicture& p) { p.Rectangle(700, 10, 720, 30); }},
+      {"wide horizontal line across the right edge",
+       [](BoardPicture& p) {
+         p.penWidth = 4;
+         p.Line(600, 300, 700, 300);
+       }},
+      {"vertical line to the bottom row", [](BoardPicture& p) { p.Line(5, 500, 5, 549); }},
+      {"slanted line", [](BoardPicture& p) { p.Line(10, 20, 200, 90); }},
+      {"picture copy over the bottom edge",
+       [&tile](BoardPicture& p) { p.StretchCopy(tile, 300, 530, 340, 580); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BoardPicture picture;
+    picture.penMode = PenMode::Not;
+    picture.Rectangle(0, 0, kW, kH);  // something to draw over, and a record to discard
+    picture.TakeDirty();
+    const Pixels before = Snapshot(picture);
+    c.draw(picture);
+    EXPECT_EQ(picture.TakeDirty(), ChangedBounds(before, Snapshot(picture)));
+    EXPECT_TRUE(picture.TakeDirty().Empty()) << "taking the record starts it afresh";
+  }
+}
+
+TEST(RasterOperations, DirtyRecordGathersEveryChangeUntilTaken) {
+  BoardPicture picture;
+  picture.penMode = PenMode::Not;
+  picture.Rectangle(100, 100, 110, 110);
+  picture.Line(300, 40, 320, 40);
+  picture.Rectangle(700, 700, 710, 710);  // outside: adds nothing
+  EXPECT_EQ(picture.TakeDirty(), (PixelRect{100, 40, 321, 110}));
 }
 
 }  // namespace

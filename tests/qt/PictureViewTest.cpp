@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QTest>
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -11,8 +13,30 @@
 namespace quenlow {
 namespace {
 
+QRgb PaletteColour(std::uint8_t index) {
+  return 0xFF000000u | kPaletteRgb[index & 0x0F];
+}
+
+// Where the view's 32-bit copy first differs from the picture's palette colours, or "".
+std::string FirstStalePixel(const BoardPicture& picture, const QImage& copy) {
+  for (int y = 0; y < BoardPicture::kHeight; ++y)
+    for (int x = 0; x < BoardPicture::kWidth; ++x)
+      if (copy.pixel(x, y) != PaletteColour(picture.Pixel(x, y)))
+        return std::to_string(x) + "," + std::to_string(y);
+  return {};
+}
+
+// A checkerboard smears into grey at once if the picture is smoothed on its way up.
+void ExpectEvenBlocksAtTwiceTheSize(QWidget& view, const QImage& picture) {
+  QImage screen(picture.size() * 2, QImage::Format_RGB32);
+  screen.setDevicePixelRatio(2);
+  view.render(&screen);
+  for (int y = 0; y < screen.height(); y += 7)
+    for (int x = 0; x < screen.width(); x += 5)
+      ASSERT_EQ(screen.pixel(x, y), picture.pixel(x / 2, y / 2)) << x << "," << y;
+}
+
 TEST(PictureView, ScaledScreenShowsEveryPicturePixelAsAnEvenBlock) {
-  // A checkerboard smears into grey at once if the picture is smoothed on its way up.
   QImage picture(BoardPicture::kWidth, BoardPicture::kHeight, QImage::Format_RGB32);
   for (int y = 0; y < picture.height(); ++y)
     for (int x = 0; x < picture.width(); ++x)
@@ -20,13 +44,90 @@ TEST(PictureView, ScaledScreenShowsEveryPicturePixelAsAnEvenBlock) {
   PictureView view;
   view.resize(picture.size());
   view.SetImage(picture);
+  ExpectEvenBlocksAtTwiceTheSize(view, picture);
+}
 
-  QImage screen(picture.size() * 2, QImage::Format_RGB32);
-  screen.setDevicePixelRatio(2);
-  view.render(&screen);
-  for (int y = 0; y < screen.height(); y += 7)
-    for (int x = 0; x < screen.width(); x += 5)
-      ASSERT_EQ(screen.pixel(x, y), picture.pixel(x / 2, y / 2)) << x << "," << y;
+TEST(BoardView, ScaledScreenShowsEveryPicturePixelAsAnEvenBlock) {
+  IndexedImage checkers{BoardPicture::kWidth, BoardPicture::kHeight, {}};
+  for (int y = 0; y < checkers.Height; ++y)
+    for (int x = 0; x < checkers.Width; ++x)
+      checkers.Pixels.push_back((x + y) % 2 == 0 ? kWhite : std::uint8_t{4});
+  BoardPicture picture;
+  BoardView view(picture);
+  view.resize(BoardPicture::kWidth, BoardPicture::kHeight);
+  picture.StretchCopy(checkers, 0, 0, BoardPicture::kWidth, BoardPicture::kHeight);
+  view.Refresh();
+  ExpectEvenBlocksAtTwiceTheSize(view, view.Image());
+  EXPECT_EQ(view.Image().pixel(1, 0), PaletteColour(4));
+}
+
+// The view converts only what the picture reports as changed: a change it misses, or one made
+// between a request for a paint and the paint itself, leaves stale pixels in its copy.
+TEST(BoardView, ItsCopyHoldsThePaletteColoursAfterDrawsAndPartialRepaints) {
+  BoardPicture picture;
+  picture.penMode = PenMode::Copy;
+  picture.penColor = 9;
+  picture.Rectangle(10, 10, 50, 40);  // drawn before the view exists
+  BoardView view(picture);
+  view.resize(BoardPicture::kWidth, BoardPicture::kHeight);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  ASSERT_EQ(FirstStalePixel(picture, view.Image()), "");
+
+  const IndexedImage tile{2, 2, {1, 2, 3, 14}};
+  using Step = std::function<void()>;
+  const std::vector<std::pair<const char*, Step>> steps = {
+      {"inverted cell, shown at once",
+       [&] {
+         picture.penMode = PenMode::Not;
+         picture.Rectangle(80, 100, 120, 150);
+         view.RepaintNow();
+       }},
+      {"two far-apart changes, then one paint",
+       [&] {
+         picture.penMode = PenMode::Xor;
+         picture.penColor = 6;
+         picture.penWidth = 4;
+         picture.Line(0, 549, 639, 549);
+         picture.StretchCopy(tile, 600, 0, 640, 50);
+         view.Refresh();
+         QCoreApplication::processEvents();
+       }},
+      {"a change after the paint was asked for",
+       [&] {
+         picture.penMode = PenMode::Copy;
+         picture.penColor = kYellow;
+         picture.penWidth = 1;
+         picture.Line(200, 300, 260, 300);
+         view.Refresh();
+         picture.Line(30, 200, 90, 260);
+         QCoreApplication::processEvents();
+       }},
+      {"a plain repaint of the whole view after a hatch",
+       [&] {
+         picture.penMode = PenMode::Black;
+         picture.brushStyle = BrushStyle::DiagCross;
+         picture.Rectangle(300, 200, 340, 250);
+         view.repaint();
+       }},
+      {"a paint of one corner while a change elsewhere waits",
+       [&] {
+         picture.penMode = PenMode::Not;
+         picture.brushStyle = BrushStyle::Solid;
+         picture.Rectangle(400, 400, 440, 450);
+         view.repaint(0, 0, 10, 10);
+         QCoreApplication::processEvents();
+       }},
+  };
+  for (const auto& [name, step] : steps) {
+    SCOPED_TRACE(name);
+    step();
+    EXPECT_EQ(FirstStalePixel(picture, view.Image()), "");
+    // A change outside the area being painted gets a paint of its own, posted by the first.
+    for (int round = 0; round < 5 && view.ShownVersion() != picture.Version(); ++round)
+      QCoreApplication::processEvents();
+    EXPECT_EQ(view.ShownVersion(), picture.Version());
+  }
 }
 
 TEST(BoardView, PressesOfEveryButtonArriveInPicturePixels) {

@@ -288,7 +288,7 @@ void TMainForm::SetPaused(bool paused) {
 }
 
 void TMainForm::RepaintBoard() {
-  Image->repaint();
+  Image->RepaintNow();
 }
 
 void TMainForm::Wait(int milliseconds) {

@@ -1,5 +1,8 @@
 #include "ui/qt/PictureImage.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quenlow {
 
 const QList<QRgb>& PaletteTable() {
@@ -19,6 +22,29 @@ QImage PictureImage(const BoardPicture& picture) {
                QImage::Format_Indexed8);
   image.setColorTable(PaletteTable());
   return image;
+}
+
+void ConvertRect(const BoardPicture& picture, PixelRect area, QImage& target) {
+  Q_ASSERT(target.format() == QImage::Format_RGB32 && target.width() == BoardPicture::kWidth &&
+           target.height() == BoardPicture::kHeight);
+  area.Left = std::max(area.Left, 0);
+  area.Top = std::max(area.Top, 0);
+  area.Right = std::min(area.Right, BoardPicture::kWidth);
+  area.Bottom = std::min(area.Bottom, BoardPicture::kHeight);
+  if (area.Empty()) return;
+  static const std::array<QRgb, 16> lookup = [] {
+    std::array<QRgb, 16> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i) colours[i] = 0xFF000000u | kPaletteRgb[i];
+    return colours;
+  }();
+  // bits() once: it detaches a shared image, and scanLine() would ask again for every row.
+  uchar* const bits = target.bits();
+  const qsizetype stride = target.bytesPerLine();
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const std::uint8_t* from = picture.Bits() + y * BoardPicture::kWidth + area.Left;
+    auto* to = reinterpret_cast<QRgb*>(bits + y * stride) + area.Left;
+    for (int x = area.Left; x < area.Right; ++x) *to++ = lookup[*from++ & 0x0F];
+  }
 }
 
 }  // namespace quenlow

@@ -28,7 +28,9 @@ class PictureView : public QWidget {
   QImage image_;
 };
 
-// The board picture, shown live from the retained picture the game draws into.
+// The board picture, shown live from the retained picture the game draws into. It keeps a
+// 32-bit copy of the picture (Image()) and converts only the part the picture reports as
+// changed, so a pick repaints one cell and a paint copies pixels without any format conversion.
 class BoardView : public PictureView {
   Q_OBJECT
 
@@ -36,11 +38,15 @@ class BoardView : public PictureView {
   // A press of any button, in picture pixels.
   using PressHandler = std::function<void(int x, int y)>;
 
-  BoardView(const BoardPicture& picture, QWidget* parent = nullptr);
+  // The view takes the picture's record of changed pixels (BoardPicture::TakeDirty): nothing
+  // else may take it while the view shows the picture.
+  BoardView(BoardPicture& picture, QWidget* parent = nullptr);
 
   void SetPressHandler(PressHandler handler) { onPress_ = std::move(handler); }
-  // Asks for a repaint when the picture changed since it was last painted.
+  // Asks for a repaint of what changed in the picture since it was last shown.
   void Refresh();
+  // Repaints what changed at once, before returning.
+  void RepaintNow();
   // The picture's version that the last paint showed.
   std::uint64_t ShownVersion() const { return shown_; }
 
@@ -49,7 +55,10 @@ class BoardView : public PictureView {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  const BoardPicture& picture_;
+  // Brings the 32-bit copy up to date with the picture; gives the widget area that changed.
+  QRect Convert();
+
+  BoardPicture& picture_;
   PressHandler onPress_;
   std::uint64_t shown_;
 };
