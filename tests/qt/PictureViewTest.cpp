@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "art/ArtLoader.h"
 #include "ui/BoardPicture.h"
+#include "ui/qt/MainForm.h"
 #include "ui/qt/PictureView.h"
 
 namespace quenlow {
@@ -165,6 +168,21 @@ TEST(BoardView, ShowsThePictureAsItStandsAfterEachChange) {
   const QImage shown = view.grab().toImage();
   EXPECT_EQ(shown.pixelColor(100, 125), QColor(Qt::white));
   EXPECT_EQ(shown.pixelColor(79, 99), QColor(Qt::black));
+}
+
+// The pause cover's picture is read when the game is first paused, not while the window opens.
+TEST(PictureView, FirstPauseCoversTheBoardWithThePausePicture) {
+  QTemporaryDir dir;
+  TMainForm form(dir.filePath(QStringLiteral("score.ini")).toStdString());
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_F2);
+  QTest::keyClick(&form, Qt::Key_F9);
+  ASSERT_TRUE(form.Imagepause->isVisible());
+  const QImage expected = art::PausePicture().convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(expected.isNull());
+  EXPECT_EQ(form.Imagepause->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
 }
 
 }  // namespace

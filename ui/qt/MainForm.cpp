@@ -70,7 +70,6 @@ TMainForm::TMainForm(std::string scoreFilePath)
                                Qt::WindowCloseButtonHint),
       game_(random_),
       records_(std::move(scoreFilePath)),
-      tiles_(LoadTilePictures()),
       drawing_(game_, picture_, tiles_),
       flow_(game_, records_, drawing_, *this) {
   setObjectName(QStringLiteral("MainForm"));
@@ -84,7 +83,12 @@ TMainForm::TMainForm(std::string scoreFilePath)
   FormCreate();
   // The leaderboard comes next, hidden, showing the records just loaded.
   ScoreForm = new TScoreForm(
-      records_, [this] { return flow_.ResetClick(); }, this);
+      records_,
+      [this] {
+        LoadTiles();
+        return flow_.ResetClick();
+      },
+      this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -108,8 +112,7 @@ void TMainForm::CreateControls() {
   Imagepause = new PictureView(client);
   Imagepause->setObjectName(QStringLiteral("Imagepause"));
   Imagepause->setGeometry(0, 0, kClientWidth, kClientHeight);
-  Imagepause->SetImage(art::PausePicture());
-  Imagepause->hide();
+  Imagepause->hide();  // its picture is read at the first pause
 
   Gauge1 = new TimeGauge(client);
   Gauge1->setObjectName(QStringLiteral("Gauge1"));
@@ -211,11 +214,18 @@ template <typename F>
 void TMainForm::Forward(F&& handler) {
   // The flow guards its own handlers; this keeps anything else from crossing the event loop.
   try {
+    LoadTiles();
     handler();
   } catch (const std::exception& error) {
     ShowError(std::string(error.what()) + ".");
   }
   Image->Refresh();
+}
+
+void TMainForm::LoadTiles() {
+  if (tilesLoaded_) return;
+  tiles_ = LoadTilePictures();
+  tilesLoaded_ = true;
 }
 
 void TMainForm::ImageMouseDown(int x, int y) {
@@ -283,6 +293,7 @@ void TMainForm::SetBoardEnabled(bool enabled) {
 }
 
 void TMainForm::SetPaused(bool paused) {
+  if (paused && Imagepause->Image().isNull()) Imagepause->SetImage(art::PausePicture());
   Imagepause->setVisible(paused);
   NPause->setChecked(paused);
 }

@@ -36,7 +36,10 @@ class TMainForm : public QMainWindow, public Screen {
   explicit TMainForm(std::string scoreFilePath);
   ~TMainForm() override;
 
-  PlayFlow& Flow() { return flow_; }
+  PlayFlow& Flow() {
+    LoadTiles();
+    return flow_;
+  }
   Records& GetRecords() { return records_; }
   Game& GetGame() { return game_; }
   const BoardPicture& Picture() const { return picture_; }
@@ -98,12 +101,15 @@ class TMainForm : public QMainWindow, public Screen {
 
   void ImageMouseDown(int x, int y);
   void Timer1Timer();
+  // Decodes the tile pictures before the first drawing needs them, not while the window opens.
+  void LoadTiles();
 
   ClockRandom random_;
   Game game_;
   Records records_;
   BoardPicture picture_;
-  TilePictures tiles_;
+  TilePictures tiles_;  // empty until LoadTiles()
+  bool tilesLoaded_ = false;
   BoardDrawing drawing_;
   PlayFlow flow_;
 };
