@@ -11,10 +11,8 @@ set -uo pipefail
 
 program=$1
 keep=${2:-}
-skip=77
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-skip_test() { echo "SKIPPED: $*" >&2; exit $skip; }
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/x_session.sh"
 
 for tool in Xvfb xdotool xdpyinfo import convert; do
   command -v "$tool" >/dev/null || skip_test "$tool is not installed, so no X server can be run"
@@ -22,50 +20,21 @@ done
 [[ -x $program ]] || fail "no program at $program"
 
 work=$(mktemp -d)
-xvfb_pid=
-game_pid=
 cleanup() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
+  stop_all
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# A display number nobody uses; Xvfb refuses one that is taken, so try a few.
-display=
-for n in $(seq 90 140); do
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [[ -n $display ]] && break
-  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=
-done
-[[ -n $display ]] || skip_test "no X server could be started (Xvfb: $(tail -1 "$work/xvfb.log"))"
-export DISPLAY=$display
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+start_x
 # Under the leak checker: what the X platform's system libraries keep is not ours.
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 # The program keeps score.ini beside itself, so it runs from a folder of its own.
 cp "$program" "$work/quenlow"
-(cd "$work" && QT_QPA_PLATFORM=xcb exec ./quenlow >"$work/game.log" 2>&1) &
-game_pid=$!
-
-window=
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Quenlow$' 2>/dev/null | head -1)
-  [[ -n $window ]] && break
-  kill -0 "$game_pid" 2>/dev/null || fail "the program ended at start-up: $(cat "$work/game.log")"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window titled Quenlow appeared"
+start_game "$work"
+window=$(wait_window Quenlow) ||
+  fail "no window titled Quenlow appeared: $(cat "$work/game.log")"
 [[ $(xdotool getwindowname "$window") == Quenlow ]] || fail "window title is not Quenlow"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT

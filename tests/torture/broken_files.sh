@@ -13,7 +13,7 @@ program=$1
 shift
 torture_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
-source "$torture_dir/x_session.sh"
+source "$torture_dir/../system/x_session.sh"
 trap 'stop_all; rm -rf "$work"' EXIT
 
 [[ -x $program ]] || fail "no program at $program"

@@ -14,7 +14,7 @@ driver=$2
 reference_box=$3
 torture_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
-source "$torture_dir/x_session.sh"
+source "$torture_dir/../system/x_session.sh"
 box_pid=
 trap '[[ -n $box_pid ]] && kill "$box_pid" 2>/dev/null; stop_all; rm -rf "$work"' EXIT
 

@@ -18,7 +18,7 @@ seed=${4:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
 torture_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 work=$(mktemp -d)
-source "$torture_dir/x_session.sh"
+source "$torture_dir/../system/x_session.sh"
 cleanup() {
   stop_all
   if [[ -n ${QUENLOW_STORM_KEEP:-} ]]; then

@@ -13,7 +13,7 @@ driver=$2
 keep=${3:-}
 torture_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
-source "$torture_dir/x_session.sh"
+source "$torture_dir/../system/x_session.sh"
 trap 'stop_all; [[ -n $keep && -e $work/memcheck.log ]] && cp "$work/memcheck.log" "$keep"; rm -rf "$work"' EXIT
 
 command -v valgrind >/dev/null || skip_test "valgrind is not installed"

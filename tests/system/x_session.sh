@@ -9,6 +9,7 @@
 # Callers set `work` (a scratch folder) before sourcing.
 
 skip=77
+x_session_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip_test() { echo "SKIPPED: $*" >&2; exit $skip; }
 
@@ -50,7 +51,7 @@ sanitizer_logs_to() {
   export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:detect_leaks=1}:log_path=$1/asan"
   export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}:log_path=$1/ubsan"
   # A copy beside the logs, which a game run as another user can read too.
-  cp "$torture_dir/lsan.supp" "$1/lsan.supp" && chmod 644 "$1/lsan.supp"
+  cp "$x_session_dir/lsan.supp" "$1/lsan.supp" && chmod 644 "$1/lsan.supp"
   export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$1/lsan.supp:print_suppressions=0"
 }
 
