@@ -143,7 +143,8 @@ void TMainForm::CreateControls() {
     scorebox->setPalette(colours);
   }
   scorebox->move(552, 8);
-  scorebox->adjustSize();
+  // Hidden until a game starts, and sized to its text whenever the text is set: measuring it
+  // now would load its bold italic face while the window opens.
   scorebox->hide();
 
   Timer1 = new QTimer(this);
