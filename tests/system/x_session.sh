@@ -33,8 +33,10 @@ start_x() {
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
+      # Our own server must still be alive: when another run took the number first, xdpyinfo
+      # answers for that run's server and we would share its display.
       kill -0 "$xvfb_pid" 2>/dev/null || break
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
       sleep 0.1
     done
     [[ -n $display ]] && break
