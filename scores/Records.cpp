@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "scores/RecordsLocation.h"
+
 namespace quenlow {
 namespace {
 
@@ -16,7 +18,8 @@ const char* SectionOf(int difficulty) {
   return kSections[difficulty];
 }
 
-// The full path of the running program file, or an empty string when the system will not say.
+}  // namespace
+
 std::string ProgramFile() {
   std::string buffer(4096, '\0');
   for (;;) {
@@ -38,8 +41,6 @@ std::string ProgramFile() {
   return result;
 }
 
-}  // namespace
-
 void Records::LoadRecords() {
   for (int d = 1; d <= 3; ++d) BestName[d] = ScoreFile.ReadString(kSections[d], "name", "");
   for (int d = 1; d <= 3; ++d) BestScore[d] = ScoreFile.ReadInteger(kSections[d], "score", 0);
@@ -47,12 +48,14 @@ void Records::LoadRecords() {
 
 void Records::SaveRecord(int difficulty) {
   const char* section = SectionOf(difficulty);
+  if (MakesFolder) MakeFolderOf(ScoreFile.Path());
   // Two separate writes, the name first: when it is refused, the score is not written either.
   ScoreFile.WriteString(section, "name", BestName[difficulty]);
   ScoreFile.WriteInteger(section, "score", BestScore[difficulty]);
 }
 
 void Records::ResetRecords() {
+  if (MakesFolder) MakeFolderOf(ScoreFile.Path());
   for (int d = 1; d <= 3; ++d) ScoreFile.WriteString(kSections[d], "name", "");
   for (int d = 1; d <= 3; ++d) ScoreFile.WriteInteger(kSections[d], "score", 0);
   // Only a reset that went through reloads: the records then show whatever the file holds.

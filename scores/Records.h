@@ -18,6 +18,8 @@ class Records {
   std::array<std::string, 4> BestName;
   std::array<std::int32_t, 4> BestScore{};
   IniFile ScoreFile;
+  // Set for a score file in the player's data folder: the folder is made before each write.
+  bool MakesFolder = false;
 
   // Reads the six values, names of easy, normal, hard, then their scores; each goes into
   // memory at once. Missing values give an empty name and a score of 0. Writes nothing.
@@ -36,5 +38,7 @@ class Records {
 std::string ScoreFilePath();
 // The same for a given program file path (what ScoreFilePath uses underneath).
 std::string ScoreFilePathFor(const std::string& programFile);
+// The full path of the running program file, or an empty string when the system will not say.
+std::string ProgramFile();
 
 }  // namespace quenlow

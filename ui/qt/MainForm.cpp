@@ -62,7 +62,11 @@ QAction* MakeAction(QWidget* owner, const char* name, const QString& caption,
 
 }  // namespace
 
-TMainForm::TMainForm() : TMainForm(ScoreFilePath()) {}
+TMainForm::TMainForm() : TMainForm(RecordsLocationOfThisProgram()) {}
+
+TMainForm::TMainForm(const RecordsLocation& location) : TMainForm(location.scoreFile) {
+  records_.MakesFolder = location.perUser;
+}
 
 TMainForm::TMainForm(std::string scoreFilePath)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -9,6 +9,7 @@
 #include "game/Game.h"
 #include "game/Random.h"
 #include "scores/Records.h"
+#include "scores/RecordsLocation.h"
 #include "ui/BoardDrawing.h"
 #include "ui/BoardPicture.h"
 #include "ui/PlayFlow.h"
@@ -30,8 +31,10 @@ class TMainForm : public QMainWindow, public Screen {
   Q_OBJECT
 
  public:
-  // The game keeps its records in score.ini beside the program.
+  // The game keeps its records in score.ini beside the program, or, once installed, in the
+  // player's data folder.
   TMainForm();
+  explicit TMainForm(const RecordsLocation& location);
   // The same with the records in another file (tests use a temporary one).
   explicit TMainForm(std::string scoreFilePath);
   ~TMainForm() override;

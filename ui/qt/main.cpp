@@ -1,12 +1,55 @@
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
+#include "ui/qt/CommandLine.h"
 #include "ui/qt/MainForm.h"
 
+namespace {
+
+// While the toolkit starts, its messages are held back: when no platform can be opened it
+// prints several lines and aborts, and the player is to see one line and a plain exit instead.
+bool startingToolkit = false;
+QtMessageHandler toolkitHandler = nullptr;
+struct HeldMessage {
+  QtMsgType type;
+  QString text;
+};
+std::vector<HeldMessage> heldMessages;
+
+void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (!startingToolkit) return toolkitHandler(type, context, text);
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr, "%s\n", quenlow::NoDisplayLine().c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  heldMessages.push_back({type, text});
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const quenlow::CommandLineAnswer answer = quenlow::ReadCommandLine(argc, argv);
+  if (answer.done) {
+    std::fputs(answer.out.c_str(), stdout);
+    std::fputs(answer.err.c_str(), stderr);
+    return answer.status;
+  }
+  // The compositor and the task bar match the window with the desktop entry by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(QUENLOW_APP_ID));
+  startingToolkit = true;
+  toolkitHandler = qInstallMessageHandler(HoldWhileStarting);
   QApplication app(argc, argv);
+  startingToolkit = false;
+  qInstallMessageHandler(toolkitHandler);
+  for (const HeldMessage& message : heldMessages) {
+    qt_message_output(message.type, QMessageLogContext(), message.text);
+  }
+  heldMessages.clear();
   // The plain message boxes carry the application's title, and the game's is empty.
   QApplication::setApplicationDisplayName(QString());
   // The main window loads the records and makes the hidden leaderboard.
