@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/qt/CloseOnTerminate.h"
 #include "ui/qt/CommandLine.h"
 #include "ui/qt/MainForm.h"
 
@@ -61,5 +62,6 @@ int main(int argc, char** argv) {
     if (milliseconds > 0) mainForm->Timer1->setInterval(milliseconds);
   }
   mainForm->show();
+  quenlow::CloseOnTerminate([&mainForm] { mainForm->close(); });
   return app.exec();
 }

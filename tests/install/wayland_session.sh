@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The game as a native Wayland client, under Weston's headless compositor: it comes up with
+# the desktop entry's id as its app id, the compositor shows a frame with the black board,
+# and on SIGTERM (what a session sends when it ends) it closes and leaves with status 0.
+#
+#   wayland_session.sh <program>
+set -uo pipefail
+program=$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+work=$(mktemp -d)
+source "$here/../system/x_session.sh"
+weston_pid=
+cleanup() {
+  [[ -n $game_pid ]] && kill -9 "$game_pid" 2>/dev/null
+  [[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+[[ -x $program ]] || fail "no program at $program"
+for tool in weston weston-screenshooter convert; do
+  command -v "$tool" >/dev/null || skip_test "$tool is not installed"
+done
+[[ $(dpkg-query -W -f='${Status}' qt6-wayland 2>/dev/null) == "install ok installed" ]] ||
+  skip_test "the Qt Wayland platform plugin (qt6-wayland) is not installed"
+
+# A compositor of our own, in a runtime folder of our own; --debug lets the screenshooter in.
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+socket=quenlow-test
+weston --backend=headless-backend.so --use-pixman --socket=$socket --width=1024 --height=768 \
+  --idle-time=0 --debug >"$work/weston.log" 2>&1 &
+weston_pid=$!
+for _ in $(seq 100); do
+  [[ -S $XDG_RUNTIME_DIR/$socket ]] && break
+  kill -0 "$weston_pid" 2>/dev/null || break
+  sleep 0.1
+done
+[[ -S $XDG_RUNTIME_DIR/$socket ]] ||
+  skip_test "Weston's headless compositor did not start: $(tail -2 "$work/weston.log")"
+
+mkdir "$work/logs" "$work/game"
+sanitizer_logs_to "$work/logs"
+# The copy keeps its records beside itself, so it runs from a folder of its own.
+cp "$program" "$work/game/quenlow"
+(cd "$work/game" && unset DISPLAY && WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland \
+   WAYLAND_DEBUG=client exec ./quenlow >"$work/game.log" 2>&1) &
+game_pid=$!
+
+# A frame is shown when the compositor's own picture of its screen holds the black board.
+board=$((640 * 550))
+black=0
+for _ in $(seq 60); do
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended: $(grep -v '^\[' "$work/game.log" | tail -3)"
+  rm -f "$work"/wayland-screenshot*.png
+  (cd "$work" && WAYLAND_DISPLAY=$socket weston-screenshooter >/dev/null 2>&1)
+  shots=("$work"/wayland-screenshot*.png)
+  if [[ -f ${shots[0]} ]]; then
+    black=$(convert "${shots[0]}" -fill white +opaque black -fill black -opaque black -negate \
+      -format '%[fx:round(mean*w*h)]' info:)
+    ((black >= board)) && break
+  fi
+  sleep 0.25
+done
+((black >= board)) || fail "no frame with the board reached the compositor ($black black pixels)"
+grep -q "set_app_id(\"org.example.quenlow\")" "$work/game.log" ||
+  fail "the window does not carry the desktop entry's id"
+
+kill -TERM "$game_pid"
+wait_game_end 300 || fail "the game did not end after SIGTERM"
+((game_status == 0)) || fail "the game ended with status $game_status: $(grep -v '^\[' "$work/game.log" | tail -3)"
+check_sanitizer_logs "$work/logs"
+[[ ! -e $work/game/score.ini ]] || fail "the game wrote a score file"
+echo "passed"
