@@ -17,10 +17,12 @@
 namespace quenlow {
 namespace {
 
-bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
+bool IsAbsolute(const char* path) {
+  return path != nullptr && path[0] == '/';
+}
 
 bool IsRegularFile(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 

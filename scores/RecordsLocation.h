@@ -17,10 +17,10 @@ struct RecordsLocation {
 
 // What the choice depends on, so that it can be made for any program and any environment.
 struct RecordsSetting {
-  std::string programFile;     // full path of the program file ("" when unknown)
-  std::string installMark;     // the mark's path relative to the program's folder
-  const char* xdgDataHome;     // $XDG_DATA_HOME, or null when unset
-  std::string homeFolder;      // the player's home folder ("" when unknown)
+  std::string programFile;  // full path of the program file ("" when unknown)
+  std::string installMark;  // the mark's path relative to the program's folder
+  const char* xdgDataHome;  // $XDG_DATA_HOME, or null when unset
+  std::string homeFolder;   // the player's home folder ("" when unknown)
 };
 
 RecordsLocation RecordsLocationFor(const RecordsSetting& setting);

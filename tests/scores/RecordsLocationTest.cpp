@@ -48,10 +48,9 @@ TEST(RecordsLocation, InstalledCopiesUseThePlayersDataFolderAndOthersTheProgramF
   };
   const Case cases[] = {
       {"portable, variable set", false, "/data", "/home/ann", "usr/games/score.ini", "", false},
-      {"installed, variable set", true, "/data", "/home/ann", "", "/data/quenlow/score.ini",
+      {"installed, variable set", true, "/data", "/home/ann", "", "/data/quenlow/score.ini", true},
+      {"installed, trailing slashes", true, "/data//", "/home/ann", "", "/data/quenlow/score.ini",
        true},
-      {"installed, trailing slashes", true, "/data//", "/home/ann", "",
-       "/data/quenlow/score.ini", true},
       {"installed, variable unset", true, std::nullopt, "/home/ann", "",
        "/home/ann/.local/share/quenlow/score.ini", true},
       {"installed, variable empty", true, "", "/home/ann", "",

@@ -24,18 +24,17 @@ void OnTerminate(int) {
 void CloseOnTerminate(std::function<void()> closeGame) {
   if (::pipe2(wakeUp, O_CLOEXEC | O_NONBLOCK) != 0) return;
   auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read, qApp);
-  QObject::connect(notifier, &QSocketNotifier::activated, qApp,
-                   [closeGame = std::move(closeGame)] {
-                     char byte = 0;
-                     while (::read(wakeUp[0], &byte, 1) == 1) {
-                     }
-                     if (QApplication::activeModalWidget() != nullptr) {
-                       std::signal(SIGTERM, SIG_DFL);
-                       std::raise(SIGTERM);
-                       return;
-                     }
-                     closeGame();
-                   });
+  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [closeGame = std::move(closeGame)] {
+    char byte = 0;
+    while (::read(wakeUp[0], &byte, 1) == 1) {
+    }
+    if (QApplication::activeModalWidget() != nullptr) {
+      std::signal(SIGTERM, SIG_DFL);
+      std::raise(SIGTERM);
+      return;
+    }
+    closeGame();
+  });
   struct sigaction action {};
   action.sa_handler = OnTerminate;
   sigemptyset(&action.sa_mask);

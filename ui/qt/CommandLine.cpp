@@ -27,11 +27,21 @@ struct ToolkitOption {
 };
 // The options the toolkit reads itself; they are left to it.
 constexpr std::array<ToolkitOption, 15> kToolkitOptions{{
-    {"-platform", true}, {"-platformpluginpath", true}, {"-platformtheme", true},
-    {"-plugin", true}, {"-display", true}, {"-session", true}, {"-style", true},
-    {"-stylesheet", true}, {"-qwindowgeometry", true}, {"-qwindowicon", true},
-    {"-qwindowtitle", true}, {"-reverse", false}, {"-widgetcount", false},
-    {"-nograb", false}, {"-dograb", false},
+    {"-platform", true},
+    {"-platformpluginpath", true},
+    {"-platformtheme", true},
+    {"-plugin", true},
+    {"-display", true},
+    {"-session", true},
+    {"-style", true},
+    {"-stylesheet", true},
+    {"-qwindowgeometry", true},
+    {"-qwindowicon", true},
+    {"-qwindowtitle", true},
+    {"-reverse", false},
+    {"-widgetcount", false},
+    {"-nograb", false},
+    {"-dograb", false},
 }};
 
 // The toolkit takes its options with one dash or two, and "-style=fusion" as well.
@@ -52,7 +62,9 @@ CommandLineAnswer Mistake(const std::string& what) {
 
 }  // namespace
 
-std::string VersionLine() { return std::string("quenlow ") + QUENLOW_VERSION; }
+std::string VersionLine() {
+  return std::string("quenlow ") + QUENLOW_VERSION;
+}
 
 std::string NoDisplayLine() {
   return "quenlow: cannot open a display (no X server or Wayland compositor could be reached; "
