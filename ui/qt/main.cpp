@@ -13,16 +13,13 @@ namespace {
 
 // While the toolkit starts, its messages are held back: when no platform can be opened it
 // prints several lines and aborts, and the player is to see one line and a plain exit instead.
-bool startingToolkit = false;
-QtMessageHandler toolkitHandler = nullptr;
 struct HeldMessage {
   QtMsgType type;
   QString text;
 };
 std::vector<HeldMessage> heldMessages;
 
-void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (!startingToolkit) return toolkitHandler(type, context, text);
+void HoldWhileStarting(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtFatalMsg) {
     std::fprintf(stderr, "%s\n", quenlow::NoDisplayLine().c_str());
     std::fflush(stderr);
@@ -42,10 +39,8 @@ int main(int argc, char** argv) {
   }
   // The compositor and the task bar match the window with the desktop entry by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(QUENLOW_APP_ID));
-  startingToolkit = true;
-  toolkitHandler = qInstallMessageHandler(HoldWhileStarting);
+  const QtMessageHandler toolkitHandler = qInstallMessageHandler(HoldWhileStarting);
   QApplication app(argc, argv);
-  startingToolkit = false;
   qInstallMessageHandler(toolkitHandler);
   for (const HeldMessage& message : heldMessages) {
     qt_message_output(message.type, QMessageLogContext(), message.text);
