@@ -8,7 +8,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <exception>
 #include <thread>
 
@@ -41,6 +44,15 @@ QColor GaugeQColor(GaugeColor color) {
       return QColor(255, 0, 0);
   }
   return QColor(0, 128, 0);
+}
+
+// The whole scale the board picture is drawn at for a screen: its pixel ratio, rounded up, so
+// that a fractional ratio reduces a larger picture rather than enlarging a smaller one.
+int ScaleFor(const QWidget* widget) {
+  const qreal ratio = widget->devicePixelRatioF();
+  // A ratio a hair above a whole number is that number.
+  const int scale = static_cast<int>(std::ceil(ratio - 0.01));
+  return std::clamp(scale, 1, BoardPicture::kMaxScale);
 }
 
 QString Text(const std::string& utf8) {
@@ -76,6 +88,7 @@ TMainForm::TMainForm(std::string scoreFilePath)
   setWindowTitle(QStringLiteral("Quenlow"));
   setWindowIcon(art::ProgramIcon());
   setFont(ArialFont(11));
+  picture_ = BoardPicture(ScaleFor(this));
   CreateControls();
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -225,8 +238,42 @@ void TMainForm::Forward(F&& handler) {
 
 void TMainForm::LoadTiles() {
   if (tilesLoaded_) return;
-  tiles_ = LoadTilePictures();
+  tiles_ = LoadTilePictures(picture_.Scale());
   tilesLoaded_ = true;
+}
+
+void TMainForm::LoadPausePicture() {
+  QImage pause = art::PausePicture(picture_.Scale());
+  pause.setDevicePixelRatio(picture_.Scale());
+  Imagepause->SetImage(pause);
+}
+
+void TMainForm::FollowScreenScale() {
+  const int scale = ScaleFor(this);
+  if (scale == picture_.Scale()) return;
+  picture_ = BoardPicture(scale);
+  if (tilesLoaded_) {
+    tilesLoaded_ = false;
+    LoadTiles();
+    // What the board shows comes from the game: the tiles and a pending pick. A hint or a link
+    // on show is drawn only for the moment and is not drawn again.
+    drawing_.DrawBoard();
+    const TGameState& s = game_.State();
+    if (s.ClickCount == 1) drawing_.MarkCell(s.SelX, s.SelY, 1);
+  }
+  Image->Rebuild();
+  if (!Imagepause->Image().isNull()) LoadPausePicture();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The window may open on another screen than the one it was made for, and may be moved to
+  // a screen of another scale later.
+  FollowScreenScale();
+  if (QWindow* window = windowHandle(); window != nullptr && !screenFollowed_) {
+    connect(window, &QWindow::screenChanged, this, [this] { FollowScreenScale(); });
+    screenFollowed_ = true;
+  }
 }
 
 void TMainForm::ImageMouseDown(int x, int y) {
@@ -294,7 +341,7 @@ void TMainForm::SetBoardEnabled(bool enabled) {
 }
 
 void TMainForm::SetPaused(bool paused) {
-  if (paused && Imagepause->Image().isNull()) Imagepause->SetImage(art::PausePicture());
+  if (paused && Imagepause->Image().isNull()) LoadPausePicture();
   Imagepause->setVisible(paused);
   NPause->setChecked(paused);
 }
