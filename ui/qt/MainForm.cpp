@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -48,8 +49,7 @@ QColor GaugeQColor(GaugeColor color) {
 
 // The whole scale the board picture is drawn at for a screen: its pixel ratio, rounded up, so
 // that a fractional ratio reduces a larger picture rather than enlarging a smaller one.
-int ScaleFor(const QWidget* widget) {
-  const qreal ratio = widget->devicePixelRatioF();
+int ScaleFor(qreal ratio) {
   // A ratio a hair above a whole number is that number.
   const int scale = static_cast<int>(std::ceil(ratio - 0.01));
   return std::clamp(scale, 1, BoardPicture::kMaxScale);
@@ -88,7 +88,7 @@ TMainForm::TMainForm(std::string scoreFilePath)
   setWindowTitle(QStringLiteral("Quenlow"));
   setWindowIcon(art::ProgramIcon());
   setFont(ArialFont(11));
-  picture_ = BoardPicture(ScaleFor(this));
+  picture_ = BoardPicture(ScaleFor(devicePixelRatioF()));
   CreateControls();
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -248,8 +248,8 @@ void TMainForm::LoadPausePicture() {
   Imagepause->SetImage(pause);
 }
 
-void TMainForm::FollowScreenScale() {
-  const int scale = ScaleFor(this);
+void TMainForm::FollowScreenScale(qreal ratio) {
+  const int scale = ScaleFor(ratio);
   if (scale == picture_.Scale()) return;
   picture_ = BoardPicture(scale);
   if (tilesLoaded_) {
@@ -269,9 +269,12 @@ void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // The window may open on another screen than the one it was made for, and may be moved to
   // a screen of another scale later.
-  FollowScreenScale();
+  FollowScreenScale(devicePixelRatioF());
   if (QWindow* window = windowHandle(); window != nullptr && !screenFollowed_) {
-    connect(window, &QWindow::screenChanged, this, [this] { FollowScreenScale(); });
+    // The widget learns the new ratio only after this signal; the screen knows it already.
+    connect(window, &QWindow::screenChanged, this, [this](QScreen* screen) {
+      if (screen != nullptr) FollowScreenScale(screen->devicePixelRatio());
+    });
     screenFollowed_ = true;
   }
 }

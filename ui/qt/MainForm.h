@@ -104,9 +104,9 @@ class TMainForm : public QMainWindow, public Screen {
   void Timer1Timer();
   // Decodes the tile pictures before the first drawing needs them, not while the window opens.
   void LoadTiles();
-  // Draws the board picture anew at the scale of the screen the window is on, when that
+  // Draws the board picture anew at the scale of a screen of this pixel ratio, when that
   // differs from the scale it has: moved to a screen at 200 %, the board stays sharp.
-  void FollowScreenScale();
+  void FollowScreenScale(qreal ratio);
   // The pause picture at the board picture's scale.
   void LoadPausePicture();
 
