@@ -82,13 +82,13 @@ TMainForm::TMainForm(std::string scoreFilePath)
                                Qt::WindowCloseButtonHint),
       game_(random_),
       records_(std::move(scoreFilePath)),
+      picture_(ScaleFor(devicePixelRatioF())),
       drawing_(game_, picture_, tiles_),
       flow_(game_, records_, drawing_, *this) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Quenlow"));
   setWindowIcon(art::ProgramIcon());
   setFont(ArialFont(11));
-  picture_ = BoardPicture(ScaleFor(devicePixelRatioF()));
   CreateControls();
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
