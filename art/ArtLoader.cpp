@@ -39,6 +39,11 @@ QImage LoadIndexed(const QString& name) {
   return image;
 }
 
+// Where the pictures of a scale lie, below pictures/.
+QString ScaleFolder(int scale) {
+  return scale == 1 ? QString() : QStringLiteral("%1x/").arg(scale);
+}
+
 QString IconFile(int size) {
   return QStringLiteral(":/art/icons/quenlow-%1.png").arg(size);
 }
@@ -54,15 +59,20 @@ const QList<QRgb>& Palette() {
   return palette;
 }
 
-QImage TilePicture(int kind) {
-  if (kind < 0 || kind >= kKinds) return QImage();
-  static const std::array<QImage, kKinds> tiles = [] {
-    std::array<QImage, kKinds> loaded;
-    loaded[0] = LoadIndexed(QStringLiteral("Imageblack.bmp"));
-    for (int k = 1; k < kKinds; ++k) loaded[k] = LoadIndexed(QStringLiteral("Image%1.bmp").arg(k));
-    return loaded;
-  }();
-  return tiles[kind];
+QImage TilePicture(int kind, int scale) {
+  if (kind < 0 || kind >= kKinds || scale < 1 || scale > kLargestScale) return QImage();
+  // Each scale is read when it is first asked for: a screen at 100 % never reads the others.
+  static std::array<std::array<QImage, kKinds>, kLargestScale> tiles;
+  static std::array<bool, kLargestScale> loaded{};
+  if (!loaded[scale - 1]) {
+    const QString folder = ScaleFolder(scale);
+    tiles[scale - 1][0] = LoadIndexed(folder + QStringLiteral("Imageblack.bmp"));
+    for (int k = 1; k < kKinds; ++k) {
+      tiles[scale - 1][k] = LoadIndexed(folder + QStringLiteral("Image%1.bmp").arg(k));
+    }
+    loaded[scale - 1] = true;
+  }
+  return tiles[scale - 1][kind];
 }
 
 QImage StartPicture() {
@@ -70,9 +80,13 @@ QImage StartPicture() {
   return start;
 }
 
-QImage PausePicture() {
-  static const QImage pause = LoadIndexed(QStringLiteral("Imagepause.bmp"));
-  return pause;
+QImage PausePicture(int scale) {
+  if (scale < 1 || scale > kLargestScale) return QImage();
+  static std::array<QImage, kLargestScale> pause;
+  QImage& picture = pause[scale - 1];
+  if (picture.isNull())
+    picture = LoadIndexed(ScaleFolder(scale) + QStringLiteral("Imagepause.bmp"));
+  return picture;
 }
 
 QImage IconImage() {

@@ -9,17 +9,22 @@
 
 namespace quenlow::art {
 
-// The tile picture of a board cell, 40 x 50, Format_Indexed8 with the 16-colour table:
-// kind 0 (an empty cell) gives the all-black picture, kinds 1..26 the letters a..z. Any
-// other kind has no picture and gives a null image.
-QImage TilePicture(int kind);
+// The tiles and the pause picture are also drawn at 2, 3 and 4 times their size, for screens
+// that show several pixels per picture pixel.
+inline constexpr int kLargestScale = 4;
+
+// The tile picture of a board cell, 40 x 50 times `scale` (1 to kLargestScale),
+// Format_Indexed8 with the 16-colour table: kind 0 (an empty cell) gives the all-black
+// picture, kinds 1..26 the letters a..z. Any other kind or scale has no picture and gives a
+// null image.
+QImage TilePicture(int kind, int scale = 1);
 
 // The board picture at program start: 640 x 550, black in every pixel (Indexed8).
 QImage StartPicture();
 
-// The picture that covers the board during a pause: 640 x 550, "Pause" in yellow on black
-// (Indexed8).
-QImage PausePicture();
+// The picture that covers the board during a pause: 640 x 550 times `scale`, "Pause" in
+// yellow on black (Indexed8); a null image for a scale outside 1 to kLargestScale.
+QImage PausePicture(int scale = 1);
 
 // The program icon, 32 x 32 ARGB32, transparent around its three letters.
 QImage IconImage();

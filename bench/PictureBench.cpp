@@ -3,18 +3,22 @@
 // the mouse event to the end of the paint that shows it.
 //
 // Runs without a display (offscreen) unless QT_QPA_PLATFORM says otherwise; under Xvfb,
-// QT_QPA_PLATFORM=xcb measures the X path too.
+// QT_QPA_PLATFORM=xcb measures the X path too. QT_SCALE_FACTOR=2 (or 3, or 1.5) measures the
+// board as a screen at that scale gets it: the picture drawn at the ratio rounded up.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -29,12 +33,18 @@
 namespace quenlow::bench {
 namespace {
 
-// A full hard board drawn into a picture with the artwork's tiles.
+// The scale the window draws the board at on this screen.
+int ScreenScale() {
+  const int scale = static_cast<int>(std::ceil(qApp->devicePixelRatio() - 0.01));
+  return std::clamp(scale, 1, BoardPicture::kMaxScale);
+}
+
+// A full hard board drawn into a picture with the artwork's tiles, at the screen's scale.
 struct DrawnBoard {
   SeededRandom random{3};
   Game game = DealtHardBoard(random);
-  TilePictures tiles = LoadTilePictures();
-  BoardPicture picture;
+  TilePictures tiles = LoadTilePictures(ScreenScale());
+  BoardPicture picture{ScreenScale()};
   BoardDrawing drawing{game, picture, tiles};
   DrawnBoard() { drawing.DrawBoard(); }
 };
@@ -68,7 +78,7 @@ BENCHMARK(BM_WrapPicture);
 // What the board view's paint does, into a window-sized image instead of the backing store.
 void BM_PaintPictureIntoImage(benchmark::State& state) {
   DrawnBoard board;
-  QImage target(BoardPicture::kWidth, BoardPicture::kHeight, QImage::Format_RGB32);
+  QImage target(board.picture.Width(), board.picture.Height(), QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter painter(&target);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

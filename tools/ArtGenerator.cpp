@@ -5,6 +5,10 @@
 // The pictures are committed; the build only embeds them and never runs this program, so a
 // build does not depend on the fonts of the machine. Drawn again on the same machine, every
 // file comes out byte for byte the same.
+//
+// The tiles, the blank cell and the pause picture are also drawn at 2, 3 and 4 times their
+// size, for screens that show more than one pixel per picture pixel, into pictures/2x/,
+// pictures/3x/ and pictures/4x/ under the same names.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -26,6 +30,7 @@ using quenlow::artgen::IndexedPicture;
 
 const char kDefaultFont[] = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
 constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+constexpr int kLargestScale = 4;
 
 int Fail(const QString& message) {
   std::fprintf(stderr, "quenlow_artgen: %s\n", qPrintable(message));
@@ -34,6 +39,46 @@ int Fail(const QString& message) {
 
 bool WriteBmp(const QString& path, const IndexedPicture& picture) {
   return quenlow::artgen::WriteFile(path.toStdString(), quenlow::artgen::EncodeBmp4(picture));
+}
+
+// Draws the blank cell, the 26 tiles and the pause picture at one scale into their folder
+// (the start picture too, at 1 x). Gives an error text, empty when all went well. The 1 x
+// tiles and pause picture are handed back for the contact sheet.
+QString DrawAtScale(const quenlow::artgen::LetterDrawing& letters, const QDir& dir, int scale,
+                    std::vector<IndexedPicture>& tiles, IndexedPicture& pause) {
+  const QString folder =
+      scale == 1 ? QStringLiteral("pictures/") : QStringLiteral("pictures/%1x/").arg(scale);
+  if (!dir.mkpath(folder)) return QStringLiteral("cannot create %1").arg(dir.filePath(folder));
+
+  // Kind order: the blank cell, then a to z.
+  std::vector<IndexedPicture> drawn;
+  drawn.emplace_back(quenlow::art::kTileWidth * scale, quenlow::art::kTileHeight * scale,
+                     quenlow::art::kBlack);
+  QString error;
+  for (char letter = 'a'; letter <= 'z' && error.isEmpty(); ++letter) {
+    drawn.push_back(letters.Tile(letter, scale, error));
+  }
+  const IndexedPicture drawnPause =
+      error.isEmpty() ? letters.Pause(scale, error) : IndexedPicture();
+  if (!error.isEmpty()) return error;
+
+  bool written = WriteBmp(dir.filePath(folder + QStringLiteral("Imageblack.bmp")), drawn[0]);
+  for (int kind = 1; kind <= 26; ++kind) {
+    written &=
+        WriteBmp(dir.filePath(folder + QStringLiteral("Image%1.bmp").arg(kind)), drawn[kind]);
+  }
+  written &= WriteBmp(dir.filePath(folder + QStringLiteral("Imagepause.bmp")), drawnPause);
+  if (scale == 1) {
+    // Black all over: the board view never needs it at another scale.
+    const IndexedPicture start(quenlow::art::kBoardWidth, quenlow::art::kBoardHeight,
+                               quenlow::art::kBlack);
+    written &= WriteBmp(dir.filePath(folder + QStringLiteral("Image.bmp")), start);
+    tiles = std::move(drawn);
+    pause = drawnPause;
+  }
+  if (!written)
+    return QStringLiteral("cannot write the pictures into %1").arg(dir.filePath(folder));
+  return {};
 }
 
 }  // namespace
@@ -69,34 +114,20 @@ int main(int argc, char** argv) {
   if (!dir.mkpath(QStringLiteral("pictures")) || !dir.mkpath(QStringLiteral("icons"))) {
     return Fail(QStringLiteral("cannot create the folders in %1").arg(artDir));
   }
-  const auto picturePath = [&](const QString& name) {
-    return dir.filePath(QStringLiteral("pictures/") + name);
-  };
 
-  // Kind order: the blank cell, then a to z.
+  // The 1 x pictures, kept for the contact sheet.
   std::vector<IndexedPicture> tiles;
-  tiles.emplace_back(quenlow::art::kTileWidth, quenlow::art::kTileHeight, quenlow::art::kBlack);
-  for (char letter = 'a'; letter <= 'z'; ++letter) {
-    QString error;
-    tiles.push_back(letters.Tile(letter, error));
+  IndexedPicture pause;
+  for (int scale = 1; scale <= kLargestScale; ++scale) {
+    const QString error = DrawAtScale(letters, dir, scale, tiles, pause);
     if (!error.isEmpty()) return Fail(error);
   }
-  QString error;
-  const IndexedPicture pause = letters.Pause(error);
-  if (!error.isEmpty()) return Fail(error);
-  const IndexedPicture start(quenlow::art::kBoardWidth, quenlow::art::kBoardHeight,
-                             quenlow::art::kBlack);
 
-  bool written = WriteBmp(picturePath(QStringLiteral("Imageblack.bmp")), tiles[0]);
-  for (int kind = 1; kind <= 26; ++kind) {
-    written &= WriteBmp(picturePath(QStringLiteral("Image%1.bmp").arg(kind)), tiles[kind]);
-  }
-  written &= WriteBmp(picturePath(QStringLiteral("Image.bmp")), start);
-  written &= WriteBmp(picturePath(QStringLiteral("Imagepause.bmp")), pause);
-
+  bool written = true;
   const quenlow::artgen::IconPicture icon = quenlow::artgen::DrawIcon();
-  written &= quenlow::artgen::WriteFile(picturePath(QStringLiteral("MAINICON.ico")).toStdString(),
-                                        quenlow::artgen::EncodeIco4(icon.colours, icon.opaque));
+  written &= quenlow::artgen::WriteFile(
+      dir.filePath(QStringLiteral("pictures/MAINICON.ico")).toStdString(),
+      quenlow::artgen::EncodeIco4(icon.colours, icon.opaque));
   const QImage iconImage = quenlow::artgen::IconImage(icon);
   std::vector<QImage> icons;
   for (int size : kIconSizes) {

@@ -144,23 +144,27 @@ bool LetterDrawing::Open(const QString& fontFile) {
   return true;
 }
 
-IndexedPicture LetterDrawing::Tile(char letter, QString& error) const {
+IndexedPicture LetterDrawing::Tile(char letter, int scale, QString& error) const {
   const QList<quint32> glyph = font_.glyphIndexesForString(QString(QChar(letter)));
   const QPainterPath outline = glyph.size() == 1 ? font_.pathForGlyph(glyph[0]) : QPainterPath();
   if (outline.isEmpty()) {
     error = QStringLiteral("the font has no outline for '%1'").arg(letter);
     return {};
   }
+  const int width = art::kTileWidth * scale;
+  const int height = art::kTileHeight * scale;
   // The outline's y grows downwards from the baseline; its ink spans inkTop (negative) to
   // inkBottom. The body and the descender are scaled apart, so that each letter gets exactly
   // its height above the line and its depth below it, whatever the font's proportions.
   const QRectF ink = outline.boundingRect();
   const bool descender = IsDescender(letter);
-  const double height = IsTall(letter) ? kTallHeight : kShortHeight;
-  const double bodyScale = descender ? height / -ink.top() : height / ink.height();
+  const double letterHeight = IsTall(letter) ? kTallHeight : kShortHeight;
+  const double bodyScale = descender ? letterHeight / -ink.top() : letterHeight / ink.height();
   const double descentScale = descender ? kDescent / ink.bottom() : 0;
   const double centreX = ink.center().x();
 
+  // Laid out in the pixels of the 1 x tile, then taken `scale` times; shiftX is in the pixels
+  // of the picture drawn.
   const auto draw = [&](double shiftX) {
     return MapPath(outline, [&](QPointF p) {
       double y = 0;
@@ -171,15 +175,16 @@ IndexedPicture LetterDrawing::Tile(char letter, QString& error) const {
       } else {
         y = kTileBaseline + p.y() * descentScale;
       }
-      // From the picture's middle line, between columns 19 and 20.
-      return QPointF(art::kTileWidth / 2.0 + (p.x() - centreX) * tileScale_ + shiftX, y);
+      // From the picture's middle line, between columns 19 and 20 of the 1 x tile.
+      const double x = art::kTileWidth / 2.0 + (p.x() - centreX) * tileScale_;
+      return QPointF(x * scale + shiftX, y * scale);
     });
   };
 
   // Centred between the middle of the ink's box and the centre of its weight: letters whose
   // mass leans to one side (k, r, f) would look off-centre by either measure alone.
-  const QRect window(0, 0, art::kTileWidth, art::kTileHeight);
-  const double lean = WeightCentre(Rasterise(draw(0), window)) - art::kTileWidth / 2.0;
+  const QRect window(0, 0, width, height);
+  const double lean = WeightCentre(Rasterise(draw(0), window)) - width / 2.0;
 
   // A light horizontal hint: of the sub-pixel shifts within half a pixel, take the one that
   // lands the stems most squarely on the pixel grid.
@@ -194,34 +199,40 @@ IndexedPicture LetterDrawing::Tile(char letter, QString& error) const {
     }
   }
 
-  IndexedPicture tile(art::kTileWidth, art::kTileHeight, art::kBlack);
-  for (int y = 1; y < art::kTileHeight - 1; ++y) {
-    for (int x = 1; x < art::kTileWidth - 1; ++x) tile.Set(x, y, TileShade(best.At(x, y)));
+  // The frame is one pixel of the 1 x tile: `scale` pixels here.
+  const auto inFrame = [&](int x, int y) {
+    return x < scale || y < scale || x >= width - scale || y >= height - scale;
+  };
+  IndexedPicture tile(width, height, art::kBlack);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (!inFrame(x, y)) tile.Set(x, y, TileShade(best.At(x, y)));
+    }
   }
   // Anything the frame would have hidden is a letter that does not fit.
-  for (int y = 0; y < art::kTileHeight; ++y) {
-    for (int x = 0; x < art::kTileWidth; ++x) {
-      const bool frame = x == 0 || y == 0 || x == art::kTileWidth - 1 || y == art::kTileHeight - 1;
-      if (frame && TileShade(best.At(x, y)) != art::kWhite) {
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (inFrame(x, y) && TileShade(best.At(x, y)) != art::kWhite) {
         error = QStringLiteral("'%1' runs into the frame").arg(letter);
         return {};
       }
     }
   }
 
-  const int wantTop = kTileBaseline - int(height);
-  const int wantBottom = kTileBaseline - 1 + (descender ? kDescent : 0);
+  const int wantTop = (kTileBaseline - int(letterHeight)) * scale;
+  const int wantBottom = (kTileBaseline + (descender ? kDescent : 0)) * scale - 1;
   // The frame is black too, so the ink is measured inside it.
-  IndexedPicture inner(art::kTileWidth - 2, art::kTileHeight - 2, art::kWhite);
-  for (int y = 1; y < art::kTileHeight - 1; ++y) {
-    for (int x = 1; x < art::kTileWidth - 1; ++x) inner.Set(x - 1, y - 1, tile.At(x, y));
+  IndexedPicture inner(width - 2 * scale, height - 2 * scale, art::kWhite);
+  for (int y = 0; y < inner.height; ++y) {
+    for (int x = 0; x < inner.width; ++x) inner.Set(x, y, tile.At(x + scale, y + scale));
   }
   const InkBox letterInk = FindInk(inner, [](int i) { return i != art::kWhite; });
-  if (letterInk.top + 1 != wantTop || letterInk.bottom + 1 != wantBottom) {
-    error = QStringLiteral("'%1' has ink on rows %2..%3, not %4..%5")
+  if (letterInk.top + scale != wantTop || letterInk.bottom + scale != wantBottom) {
+    error = QStringLiteral("'%1' at %2 x has ink on rows %3..%4, not %5..%6")
                 .arg(letter)
-                .arg(letterInk.top + 1)
-                .arg(letterInk.bottom + 1)
+                .arg(scale)
+                .arg(letterInk.top + scale)
+                .arg(letterInk.bottom + scale)
                 .arg(wantTop)
                 .arg(wantBottom);
     return {};
@@ -229,7 +240,7 @@ IndexedPicture LetterDrawing::Tile(char letter, QString& error) const {
   return tile;
 }
 
-IndexedPicture LetterDrawing::Pause(QString& error) const {
+IndexedPicture LetterDrawing::Pause(int scale, QString& error) const {
   struct Placed {
     QChar letter;
     QRect box;  // exactly the pixels the letter's ink covers, edges included
@@ -242,8 +253,11 @@ IndexedPicture LetterDrawing::Pause(QString& error) const {
       {u's', QRect(QPoint(353, 233), QPoint(387, 276))},
       {u'e', QRect(QPoint(399, 233), QPoint(437, 276))},
   };
-  IndexedPicture picture(art::kBoardWidth, art::kBoardHeight, art::kBlack);
-  for (const Placed& placed : word) {
+  IndexedPicture picture(art::kBoardWidth * scale, art::kBoardHeight * scale, art::kBlack);
+  for (const Placed& unscaled : word) {
+    // At a scale every pixel of the box becomes a square of scale x scale pixels.
+    const Placed placed{unscaled.letter,
+                        QRect(unscaled.box.topLeft() * scale, unscaled.box.size() * scale)};
     const QList<quint32> glyph = font_.glyphIndexesForString(QString(placed.letter));
     const QPainterPath outline = glyph.size() == 1 ? font_.pathForGlyph(glyph[0]) : QPainterPath();
     if (outline.isEmpty()) {
@@ -258,7 +272,7 @@ IndexedPicture LetterDrawing::Pause(QString& error) const {
       return QPointF(target.left() + (p.x() - ink.left()) * target.width() / ink.width(),
                      target.top() + (p.y() - ink.top()) * target.height() / ink.height());
     });
-    const QRect window = placed.box.adjusted(-2, -2, 2, 2);
+    const QRect window = placed.box.adjusted(-2 * scale, -2 * scale, 2 * scale, 2 * scale);
     const Coverage coverage = Rasterise(path, window);
     QRect drawn;
     for (int y = window.top(); y <= window.bottom(); ++y) {

@@ -67,7 +67,11 @@ void PaintRun(std::uint8_t* row, Wide from, Wide to, PenMode mode, std::uint8_t 
 
 }  // namespace
 
-BoardPicture::BoardPicture() = default;
+BoardPicture::BoardPicture(int scale)
+    : scale_(std::clamp(scale, 1, kMaxScale)),
+      width_(kWidth * scale_),
+      height_(kHeight * scale_),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), kBlack) {}
 
 PixelRect BoardPicture::TakeDirty() {
   return std::exchange(dirty_, PixelRect{});
@@ -98,18 +102,21 @@ void BoardPicture::Rectangle(int left, int top, int right, int bottom) {
   const PenMode mode = penMode;
   const std::uint8_t penInk = penColor, brushInk = brushColor;
   const BrushStyle style = brushStyle;
+  const Wide s = scale_;
   // Within one row: the frame's left band, the inside, the frame's right band. Bands that
-  // meet or overlap make one band, so that no pixel is drawn twice.
+  // meet or overlap make one band, so that no pixel is drawn twice. The bands are worked out in
+  // the game's coordinates and painted on every pixel of the picture they cover.
   const bool bandsMeet = l + pen.After + 1 >= r - pen.Before;
   const auto clipped = [&](Wide from, Wide to, auto&& paint) {
     from = std::max(from, box.Left);
     to = std::min(to, box.Right);
-    if (from <= to) paint(from, to);
+    if (from <= to) paint(from * s, (to + 1) * s - 1);
   };
-  for (Wide y = box.Top; y <= box.Bottom; ++y) {
+  for (Wide y = box.Top * s; y <= (box.Bottom + 1) * s - 1; ++y) {
+    const Wide gameY = y / s;
     std::uint8_t* const row = pixels_.data() + Index(0, static_cast<int>(y));
     const auto frame = [&](Wide from, Wide to) { PaintRun(row, from, to, mode, penInk); };
-    if (inBand(y, t) || inBand(y, b) || bandsMeet) {
+    if (inBand(gameY, t) || inBand(gameY, b) || bandsMeet) {
       clipped(box.Left, box.Right, frame);
       continue;
     }
@@ -121,12 +128,12 @@ void BoardPicture::Rectangle(int left, int top, int right, int bottom) {
       }
       // The hatch is transparent between its lines.
       for (Wide x = from; x <= to; ++x)
-        if (OnDiagCross(static_cast<int>(x), static_cast<int>(y)))
+        if (OnDiagCross(static_cast<int>(x), static_cast<int>(y), scale_))
           row[x] = ApplyMode(mode, row[x], brushInk);
     });
     clipped(r - pen.Before, r + pen.After, frame);
   }
-  Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
+  ChangedInGame(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
 }
 
 void BoardPicture::Line(int x1, int y1, int x2, int y2) {
@@ -135,13 +142,15 @@ void BoardPicture::Line(int x1, int y1, int x2, int y2) {
       ClipToPicture({Wide{std::min(x1, x2)} - pen.Before, Wide{std::min(y1, y2)} - pen.Before,
                      Wide{std::max(x1, x2)} + pen.After, Wide{std::max(y1, y2)} + pen.After});
   if (box.Empty()) return;
+  const Wide s = scale_;
 
   if (x1 == x2 || y1 == y2) {
     const PenMode mode = penMode;
     const std::uint8_t color = penColor;
-    for (Wide y = box.Top; y <= box.Bottom; ++y)
-      PaintRun(pixels_.data() + Index(0, static_cast<int>(y)), box.Left, box.Right, mode, color);
-    Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
+    for (Wide y = box.Top * s; y <= (box.Bottom + 1) * s - 1; ++y)
+      PaintRun(pixels_.data() + Index(0, static_cast<int>(y)), box.Left * s,
+               (box.Right + 1) * s - 1, mode, color);
+    ChangedInGame(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
     return;
   }
 
@@ -178,15 +187,15 @@ void BoardPicture::Line(int x1, int y1, int x2, int y2) {
     }
   }
   bool drawn = false;
-  for (Wide y = box.Top; y <= box.Bottom; ++y) {
-    for (Wide x = box.Left; x <= box.Right; ++x) {
-      if (!mask[static_cast<std::size_t>((y - box.Top) * boxW + (x - box.Left))]) continue;
+  for (Wide y = box.Top * s; y <= (box.Bottom + 1) * s - 1; ++y) {
+    for (Wide x = box.Left * s; x <= (box.Right + 1) * s - 1; ++x) {
+      if (!mask[static_cast<std::size_t>((y / s - box.Top) * boxW + (x / s - box.Left))]) continue;
       std::uint8_t& pixel = pixels_[Index(static_cast<int>(x), static_cast<int>(y))];
       pixel = ApplyMode(penMode, pixel, penColor);
       drawn = true;
     }
   }
-  if (drawn) Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
+  if (drawn) ChangedInGame(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
 }
 
 void BoardPicture::StretchCopy(const IndexedImage& picture, int left, int top, int right,
@@ -194,19 +203,27 @@ void BoardPicture::StretchCopy(const IndexedImage& picture, int left, int top, i
   if (!picture.Usable() || right <= left || bottom <= top) return;
   const Box box = ClipToPicture({left, top, Wide{right} - 1, Wide{bottom} - 1});
   if (box.Empty()) return;
-  const Wide dstW = Wide{right} - left, dstH = Wide{bottom} - top;
+  // In pixels of the picture from here on.
+  const Wide s = scale_;
+  const Wide dstLeft = Wide{left} * s, dstTop = Wide{top} * s;
+  const Wide dstW = (Wide{right} - left) * s, dstH = (Wide{bottom} - top) * s;
   // The source column of every picture column, worked out once rather than once a row.
-  std::array<int, kWidth> sourceX;
-  for (Wide x = box.Left; x <= box.Right; ++x)
-    sourceX[static_cast<std::size_t>(x)] = static_cast<int>((x - left) * picture.Width / dstW);
-  for (Wide y = box.Top; y <= box.Bottom; ++y) {
-    const Wide sy = (y - top) * picture.Height / dstH;
+  std::array<int, kWidth * kMaxScale> sourceX;
+  for (Wide x = box.Left * s; x <= (box.Right + 1) * s - 1; ++x)
+    sourceX[static_cast<std::size_t>(x)] = static_cast<int>((x - dstLeft) * picture.Width / dstW);
+  for (Wide y = box.Top * s; y <= (box.Bottom + 1) * s - 1; ++y) {
+    const Wide sy = (y - dstTop) * picture.Height / dstH;
     const std::uint8_t* const from = picture.Pixels.data() + sy * picture.Width;
     std::uint8_t* const row = pixels_.data() + Index(0, static_cast<int>(y));
-    for (Wide x = box.Left; x <= box.Right; ++x)
+    for (Wide x = box.Left * s; x <= (box.Right + 1) * s - 1; ++x)
       row[x] = static_cast<std::uint8_t>(from[sourceX[static_cast<std::size_t>(x)]] & 0x0F);
   }
-  Changed(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
+  ChangedInGame(Int(box.Left), Int(box.Top), Int(box.Right), Int(box.Bottom));
+}
+
+void BoardPicture::ChangedInGame(int left, int top, int right, int bottom) {
+  const int s = scale_;
+  Changed(left * s, top * s, (right + 1) * s - 1, (bottom + 1) * s - 1);
 }
 
 }  // namespace quenlow

@@ -1,6 +1,12 @@
 #pragma once
 // The retained 640 x 550 board picture: one palette index (0..15) a pixel, drawn on
 // through a pen and a brush the way the game's raster operations need.
+//
+// The picture may hold more pixels than that: at scale s it is 640 s x 550 s, for a screen
+// that shows s pixels per pixel of the game. Every operation still takes the game's 640 x 550
+// coordinates and draws what it draws at scale 1 with each pixel made s x s, except that the
+// hatch keeps thin, even lines and a copied picture is taken at the full size of the cell it
+// fills, so tiles drawn at that scale come out sharp.
 
 #include <array>
 #include <cstdint>
@@ -53,11 +59,14 @@ constexpr std::uint8_t ApplyMode(PenMode mode, std::uint8_t pixel, std::uint8_t 
 // Whether the diagonal cross-hatch brush paints the picture pixel (x, y). The pattern is the
 // 8 x 8 one of the Windows HS_DIAGCROSS brush with its origin at the picture's top-left corner:
 // rows 0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81 (leftmost pixel in the high bit), that is
-// the pixels with x - y = 0 or x + y = 7, both mod 8.
-constexpr bool OnDiagCross(int x, int y) {
-  const int px = ((x % 8) + 8) % 8;
-  const int py = ((y % 8) + 8) % 8;
-  return px == py || px + py == 7;
+// the pixels with x - y = 0 or x + y = 7, both mod 8. At scale s the pattern repeats every
+// 8 s pixels and its lines are diagonal bands s pixels across, so that it covers the same
+// share of the cell and looks the same, only finer.
+constexpr bool OnDiagCross(int x, int y, int scale = 1) {
+  const int period = 8 * scale;
+  const int down = ((x - y) % period + period) % period;
+  const int up = ((x + y + scale) % period + period) % period;
+  return down < scale || up < scale;
 }
 
 // A rectangle of picture pixels, [Left, Right) x [Top, Bottom).
@@ -72,19 +81,28 @@ struct PixelRect {
 
 class BoardPicture {
  public:
+  // The game's coordinates: every operation takes them, whatever the scale.
   static constexpr int kWidth = 640;
   static constexpr int kHeight = 550;
+  static constexpr int kMaxScale = 4;
 
-  BoardPicture();  // black all over
+  // Black all over; a scale outside 1..kMaxScale is held at the nearer end.
+  explicit BoardPicture(int scale = 1);
 
-  // The pixels, row by row, kWidth bytes a row: cheap to wrap in an 8-bit indexed image.
+  int Scale() const { return scale_; }
+  // In pixels of the picture: kWidth and kHeight times the scale.
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  // The pixels, row by row, Width() bytes a row: cheap to wrap in an 8-bit indexed image.
   const std::uint8_t* Bits() const { return pixels_.data(); }
+  // A pixel of the picture (not of the game's coordinates, where the scale is above 1).
   std::uint8_t Pixel(int x, int y) const { return pixels_[Index(x, y)]; }
   // Grows by one with every change, so a view can tell whether it must repaint.
   std::uint64_t Version() const { return version_; }
   // The smallest rectangle holding every pixel the operations below may have changed since the
   // last call, which starts the record afresh: a view converts and repaints only that much.
-  // Empty when nothing was drawn.
+  // Empty when nothing was drawn. In pixels of the picture.
   PixelRect TakeDirty();
 
   // The drawing state; each operation of the board drawing sets what it relies on.
@@ -105,17 +123,27 @@ class BoardPicture {
   // pen along it.
   void Line(int x1, int y1, int x2, int y2);
   // Copies the whole of a picture into [left, right) x [top, bottom), scaled to fit (nearest
-  // pixel). A missing picture draws nothing.
+  // pixel) to the rectangle's size in pixels of the picture: a tile drawn at the picture's
+  // scale is copied pixel for pixel. A missing picture draws nothing.
   void StretchCopy(const IndexedImage& picture, int left, int top, int right, int bottom);
 
   // Everything above clips to the picture, whatever the coordinates.
 
  private:
-  static std::size_t Index(int x, int y) { return static_cast<std::size_t>(y * kWidth + x); }
-  // Records a change to the pixels in the inclusive, clipped box [left, right] x [top, bottom].
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(x);
+  }
+  // Records a change to the pixels in the inclusive, clipped box [left, right] x [top, bottom],
+  // in pixels of the picture.
   void Changed(int left, int top, int right, int bottom);
+  // The same for a clipped box in the game's coordinates.
+  void ChangedInGame(int left, int top, int right, int bottom);
 
-  alignas(8) std::array<std::uint8_t, kWidth * kHeight> pixels_{};
+  int scale_;
+  int width_;
+  int height_;
+  std::vector<std::uint8_t> pixels_;
   std::uint64_t version_ = 0;
   PixelRect dirty_;
 };

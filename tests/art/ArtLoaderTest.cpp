@@ -36,15 +36,24 @@ struct PictureCase {
 
 std::vector<PictureCase> AllPictures() {
   std::vector<PictureCase> cases = {
-      {"Imageblack.bmp", [] { return TilePicture(0); }, {40, 50}, {0}},
       {"Image.bmp", StartPicture, {640, 550}, {0}},
-      {"Imagepause.bmp", PausePicture, {640, 550}, {0, 11}},
   };
-  for (int kind = 1; kind <= 26; ++kind) {
-    cases.push_back({QStringLiteral("Image%1.bmp").arg(kind),
-                     [kind] { return TilePicture(kind); },
-                     {40, 50},
-                     {0, 7, 8, 15}});
+  // The tiles and the pause picture at every scale: 2x/Image1.bmp is kind 1 at 2 x.
+  for (int scale = 1; scale <= kLargestScale; ++scale) {
+    const QString folder = scale == 1 ? QString() : QStringLiteral("%1x/").arg(scale);
+    const QSize tile = QSize(40, 50) * scale;
+    cases.push_back(
+        {folder + "Imageblack.bmp", [scale] { return TilePicture(0, scale); }, tile, {0}});
+    cases.push_back({folder + "Imagepause.bmp",
+                     [scale] { return PausePicture(scale); },
+                     QSize(640, 550) * scale,
+                     {0, 11}});
+    for (int kind = 1; kind <= 26; ++kind) {
+      cases.push_back({folder + QStringLiteral("Image%1.bmp").arg(kind),
+                       [kind, scale] { return TilePicture(kind, scale); },
+                       tile,
+                       {0, 7, 8, 15}});
+    }
   }
   return cases;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Measuring a letter tile by its ink: every pixel inside the frame that is not white.
+// Measuring a letter tile by its ink: every pixel inside the frame that is not white. The
+// frame is one pixel of the 1 x tile, `scale` pixels of a tile drawn at a larger scale.
 
 #include <QImage>
 
@@ -34,10 +35,10 @@ inline double Darkness(int index) {
   }
 }
 
-inline Ink MeasureInk(const QImage& tile) {
+inline Ink MeasureInk(const QImage& tile, int scale = 1) {
   Ink ink;
-  for (int y = 1; y < tile.height() - 1; ++y) {
-    for (int x = 1; x < tile.width() - 1; ++x) {
+  for (int y = scale; y < tile.height() - scale; ++y) {
+    for (int x = scale; x < tile.width() - scale; ++x) {
       const double dark = Darkness(tile.pixelIndex(x, y));
       if (dark == 0) continue;
       ink.left = std::min(ink.left, x);

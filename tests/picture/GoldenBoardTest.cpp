@@ -1,6 +1,7 @@
 // A whole board as the player sees it, compared with a reference picture a person has looked
-// at. QUENLOW_UPDATE_GOLDEN=1 writes the reference anew; on a mismatch the test writes what it
-// drew and a picture of the differences into the folder its failure message names.
+// at, at 1 x and as a screen at 200 % gets it. QUENLOW_UPDATE_GOLDEN=1 writes the references
+// anew; on a mismatch the test writes what it drew and a picture of the differences into the
+// folder its failure message names.
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,11 @@
 namespace quenlow::testing {
 namespace {
 
-const QString kReference = QStringLiteral(QUENLOW_GOLDEN_DIR "/board.png");
+// board.png at 1 x, board-2x.png at 2 x.
+QString Reference(int scale) {
+  return scale == 1 ? QStringLiteral(QUENLOW_GOLDEN_DIR "/board.png")
+                    : QStringLiteral(QUENLOW_GOLDEN_DIR "/board-%1x.png").arg(scale);
+}
 
 QString OutputFolder() {
   const char* chosen = std::getenv("QUENLOW_GOLDEN_OUT");
@@ -56,8 +61,12 @@ std::optional<CellPair> FirstTwoCornerLink(Game& game) {
   return std::nullopt;
 }
 
-TEST(GoldenBoard, ADealtBoardWithAPickAHintAndALink) {
-  DrawingFixture f(1, LoadTilePictures());
+class GoldenBoard : public ::testing::TestWithParam<int> {};
+
+TEST_P(GoldenBoard, ADealtBoardWithAPickAHintAndALink) {
+  const int scale = GetParam();
+  const QString reference = Reference(scale);
+  DrawingFixture f(1, LoadTilePictures(scale), scale);
   f.game.ApplyPreset(1);
   f.game.DealTiles();
   f.drawing.DrawBoard();
@@ -74,33 +83,37 @@ TEST(GoldenBoard, ADealtBoardWithAPickAHintAndALink) {
   const char* update = std::getenv("QUENLOW_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") {
     ASSERT_TRUE(QDir().mkpath(QUENLOW_GOLDEN_DIR));
-    ASSERT_TRUE(actual.save(kReference, "PNG")) << kReference.toStdString();
-    std::cout << "wrote " << kReference.toStdString() << "\n";
+    ASSERT_TRUE(actual.save(reference, "PNG")) << reference.toStdString();
+    std::cout << "wrote " << reference.toStdString() << "\n";
     return;
   }
 
-  const QImage reference = QImage(kReference).convertToFormat(QImage::Format_RGB32);
+  const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
   const QImage drawn = actual.convertToFormat(QImage::Format_RGB32);
   int different = 0;
-  if (reference.size() != drawn.size()) {
+  if (expected.size() != drawn.size()) {
     different = drawn.width() * drawn.height();
   } else {
     for (int y = 0; y < drawn.height(); ++y) {
       for (int x = 0; x < drawn.width(); ++x)
-        different += reference.pixel(x, y) != drawn.pixel(x, y);
+        different += expected.pixel(x, y) != drawn.pixel(x, y);
     }
   }
   if (different == 0) return;
 
   const QString folder = OutputFolder();
   QDir().mkpath(folder);
-  actual.save(folder + "/board-actual.png", "PNG");
-  DifferenceImage(reference, drawn).save(folder + "/board-difference.png", "PNG");
-  FAIL() << different << " pixels differ from " << kReference.toStdString()
-         << (reference.isNull() ? " (missing or unreadable)" : "") << "; the drawn board and the"
+  const QString name = QStringLiteral("/board-%1x-").arg(scale);
+  actual.save(folder + name + "actual.png", "PNG");
+  DifferenceImage(expected, drawn).save(folder + name + "difference.png", "PNG");
+  FAIL() << different << " pixels differ from " << reference.toStdString()
+         << (expected.isNull() ? " (missing or unreadable)" : "") << "; the drawn board and the"
          << " differences are in " << folder.toStdString()
          << " (run with QUENLOW_UPDATE_GOLDEN=1 to accept the drawn board)";
 }
+
+INSTANTIATE_TEST_SUITE_P(Scales, GoldenBoard, ::testing::Values(1, 2),
+                         [](const auto& info) { return std::to_string(info.param) + "x"; });
 
 }  // namespace
 }  // namespace quenlow::testing

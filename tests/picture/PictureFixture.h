@@ -65,8 +65,9 @@ inline void SetGeometry(TGameState& state, int difficulty) {
 }
 
 struct DrawingFixture {
-  explicit DrawingFixture(int difficulty = 1, TilePictures tilePictures = SyntheticTiles())
-      : tiles(std::move(tilePictures)) {
+  explicit DrawingFixture(int difficulty = 1, TilePictures tilePictures = SyntheticTiles(),
+                          int scale = 1)
+      : picture(std::make_unique<BoardPicture>(scale)), tiles(std::move(tilePictures)) {
     SetGeometry(game.State(), difficulty);
   }
 
@@ -82,7 +83,7 @@ struct DrawingFixture {
   FixedRandom random;
   Game game{random};
   // On the heap, so that the sanitizer sees a stray write far outside the pixels.
-  std::unique_ptr<BoardPicture> picture = std::make_unique<BoardPicture>();
+  std::unique_ptr<BoardPicture> picture;
   TilePictures tiles;
   BoardDrawing drawing{game, *picture, tiles};
 };

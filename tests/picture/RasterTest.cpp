@@ -1,6 +1,9 @@
 // The raster operations against a plain pixel-by-pixel model of them, on rectangles and lines
 // of every mode, pen width and brush, placed across the picture's edges: the drawing paints
 // whole runs of a row at once, and a run that starts, ends or overlaps wrongly shows here.
+// Every test runs at the scales a screen may ask for: the model works out each pixel of the
+// picture from the game pixel it lies in, and only the hatch and copied pictures from the
+// picture's own pixel.
 
 #include <gtest/gtest.h>
 
@@ -24,45 +27,59 @@ void ModelRectangle(Pixels& p, const BoardPicture& s, int left, int top, int rig
   if (right <= left || bottom <= top) return;
   const int w = std::clamp(s.penWidth, 1, 64), before = w / 2, after = w - w / 2 - 1;
   const int l = left, t = top, r = right - 1, b = bottom - 1;
+  const int scale = s.Scale();
   const auto inBand = [&](int v, int edge) { return v >= edge - before && v <= edge + after; };
-  for (int y = std::max(0, t - before); y <= std::min(kH - 1, b + after); ++y)
-    for (int x = std::max(0, l - before); x <= std::min(kW - 1, r + after); ++x) {
-      std::uint8_t& pixel = p[static_cast<std::size_t>(y * kW + x)];
+  for (int py = 0; py < s.Height(); ++py)
+    for (int px = 0; px < s.Width(); ++px) {
+      const int x = px / scale, y = py / scale;
+      if (x < l - before || x > r + after || y < t - before || y > b + after) continue;
+      std::uint8_t& pixel = p[static_cast<std::size_t>(py * s.Width() + px)];
       if (inBand(y, t) || inBand(y, b) || inBand(x, l) || inBand(x, r))
         pixel = ApplyMode(s.penMode, pixel, s.penColor);
-      else if (s.brushStyle == BrushStyle::Solid || OnDiagCross(x, y))
+      else if (s.brushStyle == BrushStyle::Solid || OnDiagCross(px, py, scale))
         pixel = ApplyMode(s.penMode, pixel, s.brushColor);
     }
 }
 
 void ModelStraightLine(Pixels& p, const BoardPicture& s, int x1, int y1, int x2, int y2) {
   const int w = std::clamp(s.penWidth, 1, 64), before = w / 2, after = w - w / 2 - 1;
-  for (int y = std::max(0, std::min(y1, y2) - before);
-       y <= std::min(kH - 1, std::max(y1, y2) + after); ++y)
-    for (int x = std::max(0, std::min(x1, x2) - before);
-         x <= std::min(kW - 1, std::max(x1, x2) + after); ++x) {
-      std::uint8_t& pixel = p[static_cast<std::size_t>(y * kW + x)];
+  const int scale = s.Scale();
+  for (int py = 0; py < s.Height(); ++py)
+    for (int px = 0; px < s.Width(); ++px) {
+      const int x = px / scale, y = py / scale;
+      if (x < std::min(x1, x2) - before || x > std::max(x1, x2) + after ||
+          y < std::min(y1, y2) - before || y > std::max(y1, y2) + after)
+        continue;
+      std::uint8_t& pixel = p[static_cast<std::size_t>(py * s.Width() + px)];
       pixel = ApplyMode(s.penMode, pixel, s.penColor);
     }
 }
 
 Pixels Snapshot(const BoardPicture& picture) {
-  return Pixels(picture.Bits(), picture.Bits() + kW * kH);
+  return Pixels(picture.Bits(), picture.Bits() + picture.Width() * picture.Height());
 }
 
-std::string FirstDifference(const Pixels& a, const Pixels& b) {
+std::string FirstDifference(const Pixels& a, const Pixels& b, int width) {
   for (std::size_t i = 0; i < a.size(); ++i)
     if (a[i] != b[i]) {
       std::ostringstream at;
-      at << "(" << i % kW << ", " << i / kW << "): " << int{a[i]} << " instead of " << int{b[i]};
+      at << "(" << i % width << ", " << i / width << "): " << int{a[i]} << " instead of "
+         << int{b[i]};
       return at.str();
     }
   return {};
 }
 
-TEST(RasterOperations, RectanglesAndStraightLinesPaintEveryPixelOnceInEveryMode) {
+class RasterOperations : public ::testing::TestWithParam<int> {
+ protected:
+  BoardPicture picture{GetParam()};
+  std::string Differences(const Pixels& model) const {
+    return FirstDifference(Snapshot(picture), model, picture.Width());
+  }
+};
+
+TEST_P(RasterOperations, RectanglesAndStraightLinesPaintEveryPixelOnceInEveryMode) {
   std::mt19937 engine(17);
-  BoardPicture picture;
   // A ground of every index, so that not and xor show on each.
   std::uniform_int_distribution<int> index(0, 15);
   for (int i = 0; i < 200; ++i) {
@@ -93,15 +110,15 @@ TEST(RasterOperations, RectanglesAndStraightLinesPaintEveryPixelOnceInEveryMode)
       ModelRectangle(model, picture, left, top, left + w, top + h);
       picture.Rectangle(left, top, left + w, top + h);
     }
-    ASSERT_EQ(FirstDifference(Snapshot(picture), model), "") << "operation " << i;
+    ASSERT_EQ(Differences(model), "") << "operation " << i;
   }
 }
 
-TEST(RasterOperations, StretchCopyScalesEveryPictureSizeToTheNearestPixel) {
+TEST_P(RasterOperations, StretchCopyScalesEveryPictureSizeToTheNearestPixel) {
   std::mt19937 engine(3);
   std::uniform_int_distribution<int> index(0, 255), x(-60, kW + 10), y(-60, kH + 10);
   std::uniform_int_distribution<int> size(1, 90);
-  BoardPicture picture;
+  const int scale = GetParam();
   Pixels model = Snapshot(picture);
   for (int i = 0; i < 60; ++i) {
     IndexedImage source;
@@ -112,24 +129,25 @@ TEST(RasterOperations, StretchCopyScalesEveryPictureSizeToTheNearestPixel) {
     const int left = x(engine), top = y(engine);
     const int right = left + (i % 3 == 0 ? source.Width : size(engine));
     const int bottom = top + (i % 3 == 0 ? source.Height : size(engine));
-    for (int py = std::max(0, top); py < std::min(kH, bottom); ++py)
-      for (int px = std::max(0, left); px < std::min(kW, right); ++px)
-        model[static_cast<std::size_t>(py * kW + px)] =
-            static_cast<std::uint8_t>(source.At((px - left) * source.Width / (right - left),
-                                                (py - top) * source.Height / (bottom - top)) &
-                                      0x0F);
+    // The rectangle in pixels of the picture; the source fills it to the nearest pixel.
+    const int l = left * scale, t = top * scale, r = right * scale, b = bottom * scale;
+    for (int py = std::max(0, t); py < std::min(picture.Height(), b); ++py)
+      for (int px = std::max(0, l); px < std::min(picture.Width(), r); ++px)
+        model[static_cast<std::size_t>(py * picture.Width() + px)] = static_cast<std::uint8_t>(
+            source.At((px - l) * source.Width / (r - l), (py - t) * source.Height / (b - t)) &
+            0x0F);
     picture.StretchCopy(source, left, top, right, bottom);
-    ASSERT_EQ(FirstDifference(Snapshot(picture), model), "") << "picture " << i;
+    ASSERT_EQ(Differences(model), "") << "picture " << i;
   }
 }
 
 // The smallest rectangle holding every pixel that differs between two snapshots.
-PixelRect ChangedBounds(const Pixels& before, const Pixels& after) {
-  PixelRect r{kW, kH, 0, 0};
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x)
-      if (before[static_cast<std::size_t>(y * kW + x)] !=
-          after[static_cast<std::size_t>(y * kW + x)]) {
+PixelRect ChangedBounds(const Pixels& before, const Pixels& after, int width, int height) {
+  PixelRect r{width, height, 0, 0};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (before[static_cast<std::size_t>(y * width + x)] !=
+          after[static_cast<std::size_t>(y * width + x)]) {
         r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
              std::max(r.Bottom, y + 1)};
       }
@@ -140,7 +158,7 @@ PixelRect ChangedBounds(const Pixels& before, const Pixels& after) {
 // the screen, and a record much larger than the change costs the paint it was meant to save.
 // In "not" mode every pixel an operation covers changes, so the record must be exactly the
 // bounds of the change.
-TEST(RasterOperations, DirtyRecordIsTheBoundsOfWhatEachOperationChanged) {
+TEST_P(RasterOperations, DirtyRecordIsTheBoundsOfWhatEachOperationChanged) {
   IndexedImage tile{3, 2, {5, 6, 7, 8, 9, 10}};
   struct Case {
     const char* name;
@@ -167,25 +185,49 @@ TEST(RasterOperations, DirtyRecordIsTheBoundsOfWhatEachOperationChanged) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BoardPicture picture;
-    picture.penMode = PenMode::Not;
-    picture.Rectangle(0, 0, kW, kH);  // something to draw over, and a record to discard
-    picture.TakeDirty();
-    const Pixels before = Snapshot(picture);
-    c.draw(picture);
-    EXPECT_EQ(picture.TakeDirty(), ChangedBounds(before, Snapshot(picture)));
-    EXPECT_TRUE(picture.TakeDirty().Empty()) << "taking the record starts it afresh";
+    BoardPicture fresh(GetParam());
+    fresh.penMode = PenMode::Not;
+    fresh.Rectangle(0, 0, kW, kH);  // something to draw over, and a record to discard
+    fresh.TakeDirty();
+    const Pixels before = Snapshot(fresh);
+    c.draw(fresh);
+    EXPECT_EQ(fresh.TakeDirty(),
+              ChangedBounds(before, Snapshot(fresh), fresh.Width(), fresh.Height()));
+    EXPECT_TRUE(fresh.TakeDirty().Empty()) << "taking the record starts it afresh";
   }
 }
 
-TEST(RasterOperations, DirtyRecordGathersEveryChangeUntilTaken) {
-  BoardPicture picture;
+TEST_P(RasterOperations, DirtyRecordGathersEveryChangeUntilTaken) {
+  const int s = GetParam();
   picture.penMode = PenMode::Not;
   picture.Rectangle(100, 100, 110, 110);
   picture.Line(300, 40, 320, 40);
   picture.Rectangle(700, 700, 710, 710);  // outside: adds nothing
-  EXPECT_EQ(picture.TakeDirty(), (PixelRect{100, 40, 321, 110}));
+  EXPECT_EQ(picture.TakeDirty(), (PixelRect{100 * s, 40 * s, 321 * s, 110 * s}));
 }
+
+// At a larger scale the hatch keeps its period and its share of the cell, with lines as wide
+// as a pixel of the game: a hint looks the same on every screen, only finer. Where the two
+// diagonals cross they share pixels, at most one game pixel's worth per period.
+TEST_P(RasterOperations, HatchKeepsItsPeriodAndShareAtEveryScale) {
+  const int s = GetParam();
+  int painted = 0;
+  for (int y = 0; y < 8 * s; ++y) {
+    int inRow = 0;
+    for (int x = 0; x < 8 * s; ++x) {
+      inRow += OnDiagCross(x, y, s);
+      EXPECT_EQ(OnDiagCross(x, y, s), OnDiagCross(x + 8 * s, y - 16 * s, s)) << x << "," << y;
+    }
+    EXPECT_GE(inRow, s) << "row " << y;
+    EXPECT_LE(inRow, 2 * s) << "row " << y;
+    painted += inRow;
+  }
+  EXPECT_LE(painted, 16 * s * s);
+  EXPECT_GE(painted, 15 * s * s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, RasterOperations, ::testing::Values(1, 2, 3),
+                         [](const auto& info) { return std::to_string(info.param) + "x"; });
 
 }  // namespace
 }  // namespace quenlow

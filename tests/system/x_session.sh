@@ -1,6 +1,6 @@
 # Shared by the scripts that run the real game on a virtual X server; sourced, not run.
 #   start_x          starts Xvfb on a free display and exports DISPLAY (leaves with 77 if it
-#                    cannot)
+#                    cannot); its screen is $xvfb_screen, by default 1280x1024x24
 #   start_game DIR [PREFIX...]
 #                    starts DIR/quenlow from DIR (through PREFIX, e.g. setpriv), sets game_pid;
 #                    its output goes to $game_log, by default DIR/game.log
@@ -30,7 +30,7 @@ start_x() {
   # A display number nobody uses; Xvfb refuses one that is taken, so try a few.
   for n in $(seq $((150 + RANDOM % 200)) 400); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${xvfb_screen:-1280x1024x24}" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
       # Our own server must still be alive: when another run took the number first, xdpyinfo

@@ -62,10 +62,10 @@ IndexedImage ToIndexedImage(const QImage& image) {
   return out;
 }
 
-TilePictures LoadTilePictures() {
+TilePictures LoadTilePictures(int scale) {
   TilePictures tiles;
   for (int kind = 0; kind < static_cast<int>(tiles.size()); ++kind) {
-    tiles[static_cast<std::size_t>(kind)] = ToIndexedImage(art::TilePicture(kind));
+    tiles[static_cast<std::size_t>(kind)] = ToIndexedImage(art::TilePicture(kind, scale));
   }
   return tiles;
 }

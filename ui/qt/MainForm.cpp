@@ -7,8 +7,12 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <exception>
 #include <thread>
 
@@ -43,6 +47,14 @@ QColor GaugeQColor(GaugeColor color) {
   return QColor(0, 128, 0);
 }
 
+// The whole scale the board picture is drawn at for a screen: its pixel ratio, rounded up, so
+// that a fractional ratio reduces a larger picture rather than enlarging a smaller one.
+int ScaleFor(qreal ratio) {
+  // A ratio a hair above a whole number is that number.
+  const int scale = static_cast<int>(std::ceil(ratio - 0.01));
+  return std::clamp(scale, 1, BoardPicture::kMaxScale);
+}
+
 QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
 }
@@ -74,6 +86,7 @@ TMainForm::TMainForm(std::string scoreFilePath)
                                Qt::WindowCloseButtonHint),
       game_(random_),
       records_(std::move(scoreFilePath)),
+      picture_(ScaleFor(devicePixelRatioF())),
       drawing_(game_, picture_, tiles_),
       flow_(game_, records_, drawing_, *this) {
   setObjectName(QStringLiteral("MainForm"));
@@ -229,8 +242,45 @@ void TMainForm::Forward(F&& handler) {
 
 void TMainForm::LoadTiles() {
   if (tilesLoaded_) return;
-  tiles_ = LoadTilePictures();
+  tiles_ = LoadTilePictures(picture_.Scale());
   tilesLoaded_ = true;
+}
+
+void TMainForm::LoadPausePicture() {
+  QImage pause = art::PausePicture(picture_.Scale());
+  pause.setDevicePixelRatio(picture_.Scale());
+  Imagepause->SetImage(pause);
+}
+
+void TMainForm::FollowScreenScale(qreal ratio) {
+  const int scale = ScaleFor(ratio);
+  if (scale == picture_.Scale()) return;
+  picture_ = BoardPicture(scale);
+  if (tilesLoaded_) {
+    tilesLoaded_ = false;
+    LoadTiles();
+    // What the board shows comes from the game: the tiles and a pending pick. A hint or a link
+    // on show is drawn only for the moment and is not drawn again.
+    drawing_.DrawBoard();
+    const TGameState& s = game_.State();
+    if (s.ClickCount == 1) drawing_.MarkCell(s.SelX, s.SelY, 1);
+  }
+  Image->Rebuild();
+  if (!Imagepause->Image().isNull()) LoadPausePicture();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The window may open on another screen than the one it was made for, and may be moved to
+  // a screen of another scale later.
+  FollowScreenScale(devicePixelRatioF());
+  if (QWindow* window = windowHandle(); window != nullptr && !screenFollowed_) {
+    // The widget learns the new ratio only after this signal; the screen knows it already.
+    connect(window, &QWindow::screenChanged, this, [this](QScreen* screen) {
+      if (screen != nullptr) FollowScreenScale(screen->devicePixelRatio());
+    });
+    screenFollowed_ = true;
+  }
 }
 
 void TMainForm::ImageMouseDown(int x, int y) {
@@ -298,7 +348,7 @@ void TMainForm::SetBoardEnabled(bool enabled) {
 }
 
 void TMainForm::SetPaused(bool paused) {
-  if (paused && Imagepause->Image().isNull()) Imagepause->SetImage(art::PausePicture());
+  if (paused && Imagepause->Image().isNull()) LoadPausePicture();
   Imagepause->setVisible(paused);
   NPause->setChecked(paused);
 }

@@ -93,6 +93,7 @@ class TMainForm : public QMainWindow, public Screen {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void FormCreate();
@@ -106,6 +107,11 @@ class TMainForm : public QMainWindow, public Screen {
   void Timer1Timer();
   // Decodes the tile pictures before the first drawing needs them, not while the window opens.
   void LoadTiles();
+  // Draws the board picture anew at the scale of a screen of this pixel ratio, when that
+  // differs from the scale it has: moved to a screen at 200 %, the board stays sharp.
+  void FollowScreenScale(qreal ratio);
+  // The pause picture at the board picture's scale.
+  void LoadPausePicture();
 
   ClockRandom random_;
   Game game_;
@@ -113,6 +119,7 @@ class TMainForm : public QMainWindow, public Screen {
   BoardPicture picture_;
   TilePictures tiles_;  // empty until LoadTiles()
   bool tilesLoaded_ = false;
+  bool screenFollowed_ = false;
   BoardDrawing drawing_;
   PlayFlow flow_;
 };

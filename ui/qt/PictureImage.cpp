@@ -16,21 +16,20 @@ const QList<QRgb>& PaletteTable() {
 }
 
 QImage PictureImage(const BoardPicture& picture) {
-  // The rows are 640 bytes, a multiple of 4, and the pixels are 8-byte aligned: Qt can use
-  // them as they are.
-  QImage image(picture.Bits(), BoardPicture::kWidth, BoardPicture::kHeight, BoardPicture::kWidth,
+  // The rows are 640 bytes (times the scale), a multiple of 4: Qt can use them as they are.
+  QImage image(picture.Bits(), picture.Width(), picture.Height(), picture.Width(),
                QImage::Format_Indexed8);
   image.setColorTable(PaletteTable());
   return image;
 }
 
 void ConvertRect(const BoardPicture& picture, PixelRect area, QImage& target) {
-  Q_ASSERT(target.format() == QImage::Format_RGB32 && target.width() == BoardPicture::kWidth &&
-           target.height() == BoardPicture::kHeight);
+  Q_ASSERT(target.format() == QImage::Format_RGB32 && target.width() == picture.Width() &&
+           target.height() == picture.Height());
   area.Left = std::max(area.Left, 0);
   area.Top = std::max(area.Top, 0);
-  area.Right = std::min(area.Right, BoardPicture::kWidth);
-  area.Bottom = std::min(area.Bottom, BoardPicture::kHeight);
+  area.Right = std::min(area.Right, picture.Width());
+  area.Bottom = std::min(area.Bottom, picture.Height());
   if (area.Empty()) return;
   static const std::array<QRgb, 16> lookup = [] {
     std::array<QRgb, 16> colours{};
@@ -41,7 +40,8 @@ void ConvertRect(const BoardPicture& picture, PixelRect area, QImage& target) {
   uchar* const bits = target.bits();
   const qsizetype stride = target.bytesPerLine();
   for (int y = area.Top; y < area.Bottom; ++y) {
-    const std::uint8_t* from = picture.Bits() + y * BoardPicture::kWidth + area.Left;
+    const std::uint8_t* from =
+        picture.Bits() + static_cast<std::size_t>(y) * picture.Width() + area.Left;
     auto* to = reinterpret_cast<QRgb*>(bits + y * stride) + area.Left;
     for (int x = area.Left; x < area.Right; ++x) *to++ = lookup[*from++ & 0x0F];
   }

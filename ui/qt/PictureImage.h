@@ -18,8 +18,8 @@ const QList<QRgb>& PaletteTable();
 // would detach it into a stale copy).
 QImage PictureImage(const BoardPicture& picture);
 
-// Writes the palette colours of the picture's pixels in `area` into `target`, a 640 x 550
-// Format_RGB32 image, at the same place. The area is clipped to the picture.
+// Writes the palette colours of the picture's pixels in `area` into `target`, a Format_RGB32
+// image of the picture's size, at the same place. The area is clipped to the picture.
 void ConvertRect(const BoardPicture& picture, PixelRect area, QImage& target);
 
 }  // namespace quenlow

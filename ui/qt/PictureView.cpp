@@ -18,10 +18,15 @@ void PictureView::SetImage(const QImage& image) {
   update();
 }
 
+void PictureView::SetUpPainter(QPainter& painter) const {
+  painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                        !qFuzzyCompare(devicePixelRatioF(), image_.devicePixelRatio()));
+}
+
 void PictureView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(rect(), image_);
+  SetUpPainter(painter);
+  painter.drawImage(QRectF(rect()), image_);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
@@ -30,17 +35,33 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
 
 BoardView::BoardView(BoardPicture& picture, QWidget* parent)
     : PictureView(parent), picture_(picture), shown_(picture.Version()) {
-  image_ = QImage(BoardPicture::kWidth, BoardPicture::kHeight, QImage::Format_RGB32);
-  // Whatever the picture recorded before the view existed is in the full conversion.
+  MakeCopy();
+}
+
+void BoardView::MakeCopy() {
+  image_ = QImage(picture_.Width(), picture_.Height(), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(picture_.Scale());
+  // Whatever the picture recorded before is in the full conversion.
   picture_.TakeDirty();
-  ConvertRect(picture_, {0, 0, BoardPicture::kWidth, BoardPicture::kHeight}, image_);
+  ConvertRect(picture_, {0, 0, picture_.Width(), picture_.Height()}, image_);
+}
+
+void BoardView::Rebuild() {
+  MakeCopy();
+  shown_ = picture_.Version();
+  update();
 }
 
 QRect BoardView::Convert() {
   const PixelRect dirty = picture_.TakeDirty();
   if (dirty.Empty()) return {};
   ConvertRect(picture_, dirty, image_);
-  return QRect(dirty.Left, dirty.Top, dirty.Right - dirty.Left, dirty.Bottom - dirty.Top);
+  // In the widget's coordinates, which are the game's: the pixels of the picture divided by
+  // its scale, rounded outwards.
+  const int s = picture_.Scale();
+  const int left = dirty.Left / s, top = dirty.Top / s;
+  return QRect(QPoint(left, top),
+               QPoint((dirty.Right + s - 1) / s - 1, (dirty.Bottom + s - 1) / s - 1));
 }
 
 void BoardView::Refresh() {
@@ -63,9 +84,11 @@ void BoardView::paintEvent(QPaintEvent* event) {
   else
     shown_ = picture_.Version();
   QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  // Widget coordinates are picture pixels.
-  painter.drawImage(area, image_, area);
+  SetUpPainter(painter);
+  // Widget coordinates are the game's; the copy holds the scale's pixels for each of them.
+  const int s = picture_.Scale();
+  painter.drawImage(QRectF(area), image_,
+                    QRectF(area.x() * s, area.y() * s, area.width() * s, area.height() * s));
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

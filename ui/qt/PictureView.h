@@ -1,6 +1,8 @@
 #pragma once
-// Widgets that show a 640 x 550 picture over their whole area, pixel for pixel: scaled
-// without smoothing, so a scaled screen shows every picture pixel as an even block.
+// Widgets that show a 640 x 550 picture over their whole area. The picture may be drawn at a
+// whole scale (1280 x 1100 for a screen at 200 %): where the screen's pixel ratio is that
+// scale it is shown pixel for pixel, and where the ratio lies between two whole numbers (150 %)
+// the picture of the next whole scale is reduced smoothly, so that it stays sharp at any size.
 
 #include <QImage>
 #include <QWidget>
@@ -18,12 +20,15 @@ class PictureView : public QWidget {
  public:
   explicit PictureView(QWidget* parent = nullptr);
 
+  // An image of 640 x 550 times its device pixel ratio.
   void SetImage(const QImage& image);
   const QImage& Image() const { return image_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // Smooth reduction only where the screen's ratio is not the image's own.
+  void SetUpPainter(QPainter& painter) const;
 
   QImage image_;
 };
@@ -43,6 +48,8 @@ class BoardView : public PictureView {
   BoardView(BoardPicture& picture, QWidget* parent = nullptr);
 
   void SetPressHandler(PressHandler handler) { onPress_ = std::move(handler); }
+  // Shows the picture afresh after it was made anew at another scale.
+  void Rebuild();
   // Asks for a repaint of what changed in the picture since it was last shown.
   void Refresh();
   // Repaints what changed at once, before returning.
@@ -57,6 +64,8 @@ class BoardView : public PictureView {
  private:
   // Brings the 32-bit copy up to date with the picture; gives the widget area that changed.
   QRect Convert();
+  // The copy, of the picture's size, shown at its scale; nothing converted yet.
+  void MakeCopy();
 
   BoardPicture& picture_;
   PressHandler onPress_;
