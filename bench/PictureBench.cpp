@@ -48,12 +48,12 @@ void BM_DrawBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawBoard)->Unit(benchmark::kMicrosecond);
 
-// kind 1 the pick (inverts the cell), 2 the hint (cross-hatch); each call takes back the last.
+// 1 the pick (inverts the cell), 2 the hint (cross-hatch); each call takes back the last.
 void BM_MarkCell(benchmark::State& state) {
   DrawnBoard board;
-  const int kind = static_cast<int>(state.range(0));
+  const Mark mark = state.range(0) == 1 ? Mark::Pick : Mark::Hint;
   for (auto _ : state) {
-    board.drawing.MarkCell(7, 5, kind);
+    board.drawing.MarkCell(7, 5, mark);
     benchmark::DoNotOptimize(board.picture.Bits());
   }
 }
@@ -112,12 +112,12 @@ void BM_PickingPress(benchmark::State& state) {
   TMainForm form((dir.path() + QStringLiteral("/score.ini")).toStdString());
   form.show();
   QCoreApplication::processEvents();
-  form.Flow().NHardClick();
+  form.Flow().NewGameCommand(Difficulty::Hard);
   form.Timer1->stop();  // the time bar plays no part here
   form.Image->Refresh();
   while (form.Image->ShownVersion() != form.Picture().Version()) QCoreApplication::processEvents();
 
-  const TGameState& s = form.GetGame().State();
+  const BoardLayout s = LayoutOf(Difficulty::Hard);
   const QPoint inBoard(s.OriginX + 6 * s.CellW + s.CellW / 2,
                        s.OriginY + 4 * s.CellH + s.CellH / 2);
   QWindow* window = form.windowHandle();
@@ -137,7 +137,7 @@ void BM_PickingPress(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     press();
     const auto end = std::chrono::steady_clock::now();
-    if (s.ClickCount != 1) {
+    if (form.Flow().CurrentPick().Count != 1) {
       state.SkipWithError("the press did not pick the tile");
       break;
     }

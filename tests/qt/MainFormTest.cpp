@@ -231,7 +231,7 @@ TEST_F(MainFormTest, FunctionKeysWorkFromTheLeaderboardButNotInsideABox) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.ScoreForm));
   QTest::keyClick(form.ScoreForm, Qt::Key_F3);
   EXPECT_EQ(form.LevelBox->text(), QStringLiteral("第1关：不变化"));
-  EXPECT_EQ(form.GetGame().State().Difficulty, 2);
+  EXPECT_EQ(form.GetGame().State().Difficulty, Difficulty::Normal);
 }
 
 TEST_F(MainFormTest, PickedTileShowsInvertedOnTheBoard) {
@@ -240,7 +240,7 @@ TEST_F(MainFormTest, PickedTileShowsInvertedOnTheBoard) {
   form.NEasy->trigger();
   QTest::mouseClick(form.Image, Qt::RightButton, Qt::NoModifier, QPoint(101, 126));
   QCoreApplication::processEvents();
-  EXPECT_EQ(form.GetGame().State().ClickCount, 1);
+  EXPECT_EQ(form.Flow().CurrentPick().Count, 1);
   EXPECT_EQ(Board().pixelColor(82, 102), QColor(Qt::black));
   EXPECT_EQ(form.Image->ShownVersion(), form.Picture().Version());
 }
@@ -270,7 +270,7 @@ TEST_F(MainFormTest, NewRecordShowsAtOnceInTheOpenLeaderboardAndResetClearsIt) {
   ASSERT_TRUE(board.isVisible());
   EXPECT_EQ(board.Label4->text(), QStringLiteral("0"));
 
-  form.GetGame().State().Score = 350;
+  form.GetGame().SetScore(350);
   QStringList seen;
   ModalAnswers answers([&](QWidget* box) {
     seen << box->windowTitle();

@@ -86,7 +86,7 @@ TMainForm::TMainForm(std::string scoreFilePath)
       records_,
       [this] {
         LoadTiles();
-        return flow_.ResetClick();
+        return flow_.ResetRecordsCommand();
       },
       this);
 }
@@ -193,22 +193,22 @@ void TMainForm::CreateMenu() {
   MainMenu1->addAction(NAbout);
   MainMenu1->addAction(NQuit);
 
-  connect(NEasy, &QAction::triggered, this, [this] { Forward([this] { flow_.NEasyClick(); }); });
+  connect(NEasy, &QAction::triggered, this, [this] { Forward([this] { flow_.NewGameCommand(Difficulty::Easy); }); });
   connect(NNormal, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NNormalClick(); }); });
-  connect(NHard, &QAction::triggered, this, [this] { Forward([this] { flow_.NHardClick(); }); });
+          [this] { Forward([this] { flow_.NewGameCommand(Difficulty::Normal); }); });
+  connect(NHard, &QAction::triggered, this, [this] { Forward([this] { flow_.NewGameCommand(Difficulty::Hard); }); });
   connect(NSequence, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NSequenceClick(); }); });
+          [this] { Forward([this] { flow_.LeaderboardCommand(); }); });
   connect(NEliminate, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NEliminateClick(); }); });
-  connect(NHint, &QAction::triggered, this, [this] { Forward([this] { flow_.NHintClick(); }); });
+          [this] { Forward([this] { flow_.RemovePairCommand(); }); });
+  connect(NHint, &QAction::triggered, this, [this] { Forward([this] { flow_.HintCommand(); }); });
   connect(NShuffle, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NShuffleClick(); }); });
+          [this] { Forward([this] { flow_.ShuffleCommand(); }); });
   // The check mark has already turned over when this runs; the flow sets it again to match.
-  connect(NPause, &QAction::triggered, this, [this] { Forward([this] { flow_.NPauseClick(); }); });
-  connect(NHelp, &QAction::triggered, this, [this] { Forward([this] { flow_.NHelpClick(); }); });
-  connect(NAbout, &QAction::triggered, this, [this] { Forward([this] { flow_.NAboutClick(); }); });
-  connect(NQuit, &QAction::triggered, this, [this] { Forward([this] { flow_.NQuitClick(); }); });
+  connect(NPause, &QAction::triggered, this, [this] { Forward([this] { flow_.PauseCommand(); }); });
+  connect(NHelp, &QAction::triggered, this, [this] { Forward([this] { flow_.HelpCommand(); }); });
+  connect(NAbout, &QAction::triggered, this, [this] { Forward([this] { flow_.AboutCommand(); }); });
+  connect(NQuit, &QAction::triggered, this, [this] { Forward([this] { flow_.QuitCommand(); }); });
 }
 
 template <typename F>
@@ -230,11 +230,11 @@ void TMainForm::LoadTiles() {
 }
 
 void TMainForm::ImageMouseDown(int x, int y) {
-  Forward([this, x, y] { flow_.ImageMouseDown(x, y); });
+  Forward([this, x, y] { flow_.BoardPress(x, y); });
 }
 
 void TMainForm::Timer1Timer() {
-  Forward([this] { flow_.Timer1Timer(); });
+  Forward([this] { flow_.Tick(); });
 }
 
 void TMainForm::ShowMessage(const std::string& text) {
