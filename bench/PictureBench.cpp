@@ -113,15 +113,16 @@ void BM_PickingPress(benchmark::State& state) {
   form.show();
   QCoreApplication::processEvents();
   form.Flow().NewGameCommand(Difficulty::Hard);
-  form.Timer1->stop();  // the time bar plays no part here
-  form.Image->Refresh();
-  while (form.Image->ShownVersion() != form.Picture().Version()) QCoreApplication::processEvents();
+  form.findChild<QTimer*>(QStringLiteral("TickTimer"))->stop();  // no time bar here
+  BoardView* view = form.findChild<BoardView*>(QStringLiteral("BoardView"));
+  view->Refresh();
+  while (view->ShownVersion() != form.Picture().Version()) QCoreApplication::processEvents();
 
   const BoardLayout s = LayoutOf(Difficulty::Hard);
   const QPoint inBoard(s.OriginX + 6 * s.CellW + s.CellW / 2,
                        s.OriginY + 4 * s.CellH + s.CellH / 2);
   QWindow* window = form.windowHandle();
-  const QPointF inWindow = form.Image->mapTo(&form, inBoard);
+  const QPointF inWindow = view->mapTo(&form, inBoard);
   const auto press = [&] {
     QMouseEvent event(QEvent::MouseButtonPress, inWindow, form.mapToGlobal(inWindow),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -129,7 +130,7 @@ void BM_PickingPress(benchmark::State& state) {
     QMouseEvent release(QEvent::MouseButtonRelease, inWindow, form.mapToGlobal(inWindow),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &release);
-    while (form.Image->ShownVersion() != form.Picture().Version())
+    while (view->ShownVersion() != form.Picture().Version())
       QCoreApplication::processEvents();
   };
 

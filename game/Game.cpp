@@ -20,17 +20,8 @@ std::int32_t AddPoints(std::int32_t score, std::int32_t points) {
 
 }  // namespace
 
-TileKind Game::At(int x, int y) const {
-  if (x < 0 || y < 0 || x > board_.Cols + 1 || y > board_.Rows + 1) return 0;
-  return board_(x, y);
-}
-
 void Game::SetCell(int x, int y, TileKind kind) {
   if (quenlow::Board::InGrid(x, y)) board_(x, y) = kind;
-}
-
-bool Game::InField(int x, int y) const {
-  return x >= 1 && x <= board_.Cols && y >= 1 && y <= board_.Rows;
 }
 
 void Game::LayField(int cols, int rows, int stage) {

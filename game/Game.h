@@ -23,7 +23,12 @@ class Game {
 
   // The one way rules read a cell: empty for every cell beyond the ring of the current
   // field and for every cell outside the grid, whatever the grid holds there.
-  TileKind At(int x, int y) const;
+  // Every rule reads cells through it, so it lives here where each of them can inline it.
+  TileKind At(int x, int y) const {
+    if (x < 0 || y < 0 || x > board_.Cols + 1 || y > board_.Rows + 1) return 0;
+    if (!quenlow::Board::InGrid(x, y)) return 0;  // never, as LayField keeps the ring in the grid
+    return board_(x, y);
+  }
 
   // A new game of the difficulty at stage 1 with no score; the board is dealt separately.
   void ApplyPreset(Difficulty difficulty);
@@ -63,7 +68,9 @@ class Game {
 
  private:
   TileKind& Cell(int x, int y) { return board_(x, y); }
-  bool InField(int x, int y) const;
+  bool InField(int x, int y) const {
+    return x >= 1 && x <= board_.Cols && y >= 1 && y <= board_.Rows;
+  }
   std::optional<Link> StraightLink(int x1, int y1, int x2, int y2) const;
   std::optional<Link> OneCornerLink(int x1, int y1, int x2, int y2) const;
   void RowRun(int x, int y, int& lo, int& hi) const;
