@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "art/ArtLoader.h"
+#include "art/Palette.h"
 
 namespace quenlow::art {
 namespace {
@@ -34,16 +35,19 @@ struct PictureCase {
   QSet<int> allowed;  // palette indices the picture may hold
 };
 
+// The sizes the board drawing works with are the artwork's: every picture must have them.
 std::vector<PictureCase> AllPictures() {
+  const QSize tile(kTileWidth, kTileHeight);
+  const QSize board(kBoardWidth, kBoardHeight);
   std::vector<PictureCase> cases = {
-      {"Imageblack.bmp", [] { return TilePicture(0); }, {40, 50}, {0}},
-      {"Image.bmp", StartPicture, {640, 550}, {0}},
-      {"Imagepause.bmp", PausePicture, {640, 550}, {0, 11}},
+      {"Imageblack.bmp", [] { return TilePicture(0); }, tile, {0}},
+      {"Image.bmp", StartPicture, board, {0}},
+      {"Imagepause.bmp", PausePicture, board, {0, 11}},
   };
   for (int kind = 1; kind <= 26; ++kind) {
     cases.push_back({QStringLiteral("Image%1.bmp").arg(kind),
                      [kind] { return TilePicture(kind); },
-                     {40, 50},
+                     tile,
                      {0, 7, 8, 15}});
   }
   return cases;
