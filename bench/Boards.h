@@ -10,37 +10,13 @@
 
 #include "game/Game.h"
 #include "game/Random.h"
+#include "tests/support/LiteralSearch.h"
+#include "tests/support/SeededRandom.h"
 
 namespace quenlow::bench {
 
-// Re-seeding does not restart it: every deal of one source differs, every run is the same.
-class SeededRandom final : public RandomSource {
- public:
-  explicit SeededRandom(unsigned seed) : engine_(seed) {}
-  void Reseed() override {}
-  int Draw(int n) override {
-    return n < 2 ? 1 : std::uniform_int_distribution<int>(1, n - 1)(engine_);
-  }
-
- private:
-  std::mt19937 engine_;
-};
-
-// The scan as the rules state it: every ordered pair of cells, through FindLink. Kept here,
-// apart from the engine, as the yardstick for the engine's own scan.
-inline std::optional<CellPair> LiteralScan(Game& game) {
-  const int cols = game.State().Cols, rows = game.State().Rows;
-  for (int x1 = 1; x1 <= cols; ++x1)
-    for (int y1 = 1; y1 <= rows; ++y1) {
-      if (game.At(x1, y1) == 0) continue;
-      for (int x2 = 1; x2 <= cols; ++x2)
-        for (int y2 = 1; y2 <= rows; ++y2) {
-          if (x2 == x1 && y2 == y1) continue;
-          if (game.FindLink(x1, y1, x2, y2)) return CellPair{x1, y1, x2, y2};
-        }
-    }
-  return std::nullopt;
-}
+using testing::LiteralScan;
+using testing::SeededRandom;
 
 inline void ClearGrid(Game& game) {
   for (int x = 0; x < kGridCols; ++x)
@@ -48,28 +24,22 @@ inline void ClearGrid(Game& game) {
 }
 
 // A field of the given size at stage 1, nothing on it.
-inline void EmptyField(Game& game, int cols, int rows, int kinds) {
-  ClearGrid(game);
-  TGameState& s = game.State();
-  s.Cols = cols;
-  s.Rows = rows;
-  s.Kinds = kinds;
-  s.Stage = 1;
-  s.Remaining = 0;
+inline void EmptyField(Game& game, int cols, int rows) {
+  game.LayField(cols, rows);
 }
 
 // A freshly dealt board of the given size, as a stage starts.
 inline Game DealtBoard(RandomSource& random, int cols, int rows, int kinds) {
   Game game(random);
-  EmptyField(game, cols, rows, kinds);
-  game.State().Remaining = cols * rows;
-  game.DealTiles();
+  EmptyField(game, cols, rows);
+  game.DealTiles(kinds);
+  game.CountTiles();
   return game;
 }
 
 inline Game DealtHardBoard(RandomSource& random) {
   Game game(random);
-  game.ApplyPreset(3);
+  game.ApplyPreset(Difficulty::Hard);
   game.DealTiles();
   return game;
 }
@@ -82,13 +52,13 @@ inline Game DealtHardBoard(RandomSource& random) {
 inline void LockedBlock(Game& game, int cols, int rows, int kinds, int step) {
   for (int x = 1; x <= cols; ++x)
     for (int y = 1; y <= rows; ++y) game.SetCell(x, y, (x + step * y) % kinds + 1);
-  game.State().Remaining = cols * rows;
+  game.CountTiles();
 }
 
 // The hard board (14 x 9, 21 kinds) full, with no removable pair: the scan runs to its end.
 inline Game LockedHardBoard(RandomSource& random) {
   Game game(random);
-  game.ApplyPreset(3);
+  game.ApplyPreset(Difficulty::Hard);
   ClearGrid(game);
   LockedBlock(game, 14, 9, 21, 2);
   return game;
@@ -99,7 +69,7 @@ inline Game LockedHardBoard(RandomSource& random) {
 // through the ring), so the most such a board holds is a locked block of 26 x 26.
 inline Game LockedLargestBoard(RandomSource& random) {
   Game game(random);
-  EmptyField(game, 39, 29, 26);
+  EmptyField(game, 39, 29);
   LockedBlock(game, 26, 26, 26, 3);
   return game;
 }
@@ -108,15 +78,13 @@ inline Game LockedLargestBoard(RandomSource& random) {
 // finds, as the pair-exists check meets them after each removal: the full board first.
 inline std::vector<Game> HardStagePlayed(RandomSource& random, int stage) {
   Game game = DealtHardBoard(random);
-  game.State().Stage = stage;
+  game.SetStage(stage);
   std::vector<Game> boards;
   while (true) {
     boards.push_back(game);
     const auto pair = game.FindFirstPair();
     if (!pair) break;
-    game.SetCell(pair->X1, pair->Y1, 0);
-    game.SetCell(pair->X2, pair->Y2, 0);
-    game.State().Remaining -= 2;
+    game.TakePair(pair->Cells, 0);
     game.ShiftTiles();
   }
   return boards;

@@ -52,7 +52,7 @@ void BM_FindLinkTypical(benchmark::State& state) {
   int linked = 0;
   for (auto _ : state) {
     const auto& [b, p] = t.pairs[i];
-    linked += t.boards[b].FindLink(p.X1, p.Y1, p.X2, p.Y2);
+    linked += t.boards[b].FindLink(p.X1, p.Y1, p.X2, p.Y2).has_value();
     if (++i == t.pairs.size()) i = 0;
   }
   benchmark::DoNotOptimize(linked);
@@ -71,7 +71,7 @@ BENCHMARK(BM_FindLinkTypical);
 //   found:   (1, 1) down to (1, 10), along the ring row to (14, 10), up to (14, 2)
 Game SlowestLinkBoard(SeededRandom& random) {
   Game game(random);
-  game.ApplyPreset(3);
+  game.ApplyPreset(Difficulty::Hard);
   ClearGrid(game);
   game.SetCell(1, 1, 1);
   game.SetCell(14, 2, 1);
@@ -83,9 +83,7 @@ Game SlowestLinkBoard(SeededRandom& random) {
 void BM_FindLinkSlowest(benchmark::State& state) {
   SeededRandom random(1);
   Game game = SlowestLinkBoard(random);
-  Require(game.FindLink(1, 1, 14, 2) && game.State().LinkKind == 3 && game.State().Corner1X == 1 &&
-              game.State().Corner1Y == 10 && game.State().Corner2X == 14 &&
-              game.State().Corner2Y == 10,
+  Require(game.FindLink(1, 1, 14, 2) == Link{LinkShape::TwoCorners, {1, 10}, {14, 10}},
           "the slowest link is not found on the ring row under the board");
   for (auto _ : state) benchmark::DoNotOptimize(game.FindLink(1, 1, 14, 2));
 }
@@ -119,9 +117,8 @@ std::vector<ScanCase>& ScanCases() {
     // Both scans must agree on every board, or the ratio compares different work.
     for (ScanCase& sc : c)
       for (const Game& g : sc.boards) {
-        Game ours = g, literal = g;
-        const auto found = ours.FindFirstPair();
-        Require(found == LiteralScan(literal), std::string(sc.name) + ": the scans disagree");
+        const auto found = g.FindFirstPair();
+        Require(found == LiteralScan(g), std::string(sc.name) + ": the scans disagree");
         if (std::string(sc.name).starts_with("no_pair"))
           Require(!found.has_value(), std::string(sc.name) + " holds a pair");
       }
@@ -157,7 +154,7 @@ void BM_ShiftTiles(benchmark::State& state) {
   std::vector<Game> boards;
   for (int i = 0; i < 64; ++i) {
     Game g = DealtHardBoard(random);
-    g.State().Stage = stage;
+    g.SetStage(stage);
     std::uniform_int_distribution<int> col(1, 14), row(1, 9);
     const int x1 = col(engine), y1 = row(engine);
     int x2 = 0, y2 = 0;
@@ -168,7 +165,7 @@ void BM_ShiftTiles(benchmark::State& state) {
     g.SetCell(x2, y2, 0);
     boards.push_back(g);
   }
-  std::vector<TBoard> prepared;
+  std::vector<Board> prepared;
   for (const Game& g : boards) prepared.push_back(g.Board());
 
   double seconds = 0;
@@ -195,7 +192,7 @@ BENCHMARK(BM_ShiftTiles)->DenseRange(1, 9)->UseManualTime()->Unit(benchmark::kMi
 void BM_DealTilesHard(benchmark::State& state) {
   ClockRandom random;
   Game game(random);
-  game.ApplyPreset(3);
+  game.ApplyPreset(Difficulty::Hard);
   for (auto _ : state) {
     game.DealTiles();
     benchmark::ClobberMemory();
@@ -206,9 +203,9 @@ BENCHMARK(BM_DealTilesHard);
 void BM_DealTilesLargest(benchmark::State& state) {
   ClockRandom random;
   Game game(random);
-  EmptyField(game, 39, 29, 26);
+  EmptyField(game, 39, 29);
   for (auto _ : state) {
-    game.DealTiles();
+    game.DealTiles(26);
     benchmark::ClobberMemory();
   }
 }

@@ -58,12 +58,12 @@ void BM_DrawBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawBoard)->Unit(benchmark::kMicrosecond);
 
-// kind 1 the pick (inverts the cell), 2 the hint (cross-hatch); each call takes back the last.
+// 1 the pick (inverts the cell), 2 the hint (cross-hatch); each call takes back the last.
 void BM_MarkCell(benchmark::State& state) {
   DrawnBoard board;
-  const int kind = static_cast<int>(state.range(0));
+  const Mark mark = state.range(0) == 1 ? Mark::Pick : Mark::Hint;
   for (auto _ : state) {
-    board.drawing.MarkCell(7, 5, kind);
+    board.drawing.MarkCell(7, 5, mark);
     benchmark::DoNotOptimize(board.picture.Bits());
   }
 }
@@ -122,16 +122,17 @@ void BM_PickingPress(benchmark::State& state) {
   TMainForm form((dir.path() + QStringLiteral("/score.ini")).toStdString());
   form.show();
   QCoreApplication::processEvents();
-  form.Flow().NHardClick();
-  form.Timer1->stop();  // the time bar plays no part here
-  form.Image->Refresh();
-  while (form.Image->ShownVersion() != form.Picture().Version()) QCoreApplication::processEvents();
+  form.Flow().NewGameCommand(Difficulty::Hard);
+  form.findChild<QTimer*>(QStringLiteral("TickTimer"))->stop();  // no time bar here
+  BoardView* view = form.findChild<BoardView*>(QStringLiteral("BoardView"));
+  view->Refresh();
+  while (view->ShownVersion() != form.Picture().Version()) QCoreApplication::processEvents();
 
-  const TGameState& s = form.GetGame().State();
+  const BoardLayout s = LayoutOf(Difficulty::Hard);
   const QPoint inBoard(s.OriginX + 6 * s.CellW + s.CellW / 2,
                        s.OriginY + 4 * s.CellH + s.CellH / 2);
   QWindow* window = form.windowHandle();
-  const QPointF inWindow = form.Image->mapTo(&form, inBoard);
+  const QPointF inWindow = view->mapTo(&form, inBoard);
   const auto press = [&] {
     QMouseEvent event(QEvent::MouseButtonPress, inWindow, form.mapToGlobal(inWindow),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -139,7 +140,7 @@ void BM_PickingPress(benchmark::State& state) {
     QMouseEvent release(QEvent::MouseButtonRelease, inWindow, form.mapToGlobal(inWindow),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &release);
-    while (form.Image->ShownVersion() != form.Picture().Version())
+    while (view->ShownVersion() != form.Picture().Version())
       QCoreApplication::processEvents();
   };
 
@@ -147,7 +148,7 @@ void BM_PickingPress(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     press();
     const auto end = std::chrono::steady_clock::now();
-    if (s.ClickCount != 1) {
+    if (form.Flow().CurrentPick().Count != 1) {
       state.SkipWithError("the press did not pick the tile");
       break;
     }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "art/Palette.h"
+
 namespace quenlow {
 
 // A small picture of palette indices, row by row (used for the tile pictures).
@@ -27,16 +29,14 @@ struct IndexedImage {
   }
 };
 
-// Palette indices of the colours the drawing names.
-constexpr std::uint8_t kBlack = 0;
-constexpr std::uint8_t kYellow = 11;
-constexpr std::uint8_t kWhite = 15;
-
-// The 16 colours every picture of the game shares, as 0xRRGGBB, by palette index. The order
-// matters: the complement of index i is 15 - i.
-constexpr std::array<std::uint32_t, 16> kPaletteRgb = {
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
-    0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+// The colours the drawing names, and the sizes of the board and tile pictures, are the
+// artwork's: one palette for every picture of the game.
+constexpr std::uint8_t kBlack = art::kBlack;
+constexpr std::uint8_t kYellow = art::kYellow;
+constexpr std::uint8_t kWhite = art::kWhite;
+using art::kPaletteRgb;
+constexpr int kTileWidth = art::kTileWidth;
+constexpr int kTileHeight = art::kTileHeight;
 
 enum class PenMode { Black, Not, Xor, Copy };
 enum class BrushStyle { Solid, DiagCross };
@@ -82,8 +82,8 @@ struct PixelRect {
 class BoardPicture {
  public:
   // The game's coordinates: every operation takes them, whatever the scale.
-  static constexpr int kWidth = 640;
-  static constexpr int kHeight = 550;
+  static constexpr int kWidth = art::kBoardWidth;
+  static constexpr int kHeight = art::kBoardHeight;
   static constexpr int kMaxScale = 4;
 
   // Black all over; a scale outside 1..kMaxScale is held at the nearer end.

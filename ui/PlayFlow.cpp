@@ -1,8 +1,6 @@
 #include "ui/PlayFlow.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 #include <utility>
 
 namespace quenlow {
@@ -40,14 +38,6 @@ class OnExit {
   F action_;
 };
 
-// A score that has run for an absurdly long time sticks at the top instead of wrapping
-// round to a negative number.
-std::int32_t AddPoints(std::int32_t score, std::int32_t points) {
-  const std::int64_t sum = static_cast<std::int64_t>(score) + points;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 GaugeColor ColourFor(int value) {
   if (value >= 50) return GaugeColor::Green;
   if (value > 10) return GaugeColor::Yellow;
@@ -58,47 +48,45 @@ GaugeColor ColourFor(int value) {
 
 // ---- events -------------------------------------------------------------------------
 
-void PlayFlow::ImageMouseDown(int x, int y) {
+void PlayFlow::BoardPress(int x, int y) {
   Guarded([&] {
     // A press that comes in while a pair is being taken away (from inside one of its
     // boxes) must not become part of the pick; the pause picture and a finished game
     // take presses too.
     if (busy_ > 0 || paused_ || !boardEnabled_) return;
 
-    TGameState& s = game_.State();
-    const std::int64_t right =
-        static_cast<std::int64_t>(s.OriginX) + std::int64_t{s.Cols} * s.CellW;
-    const std::int64_t bottom =
-        static_cast<std::int64_t>(s.OriginY) + std::int64_t{s.Rows} * s.CellH;
-    if (!(s.OriginX < x && x < right && s.OriginY < y && y < bottom)) return;
+    const BoardLayout layout = drawing_.Layout();
+    const int right = layout.OriginX + game_.Board().Cols * layout.CellW;
+    const int bottom = layout.OriginY + game_.Board().Rows * layout.CellH;
+    if (!(layout.OriginX < x && x < right && layout.OriginY < y && y < bottom)) return;
 
     int cellX = x;
     int cellY = y;
-    PixelToCell(s, cellX, cellY);
+    PixelToCell(layout, cellX, cellY);
     const bool onTile = game_.At(cellX, cellY) != 0;
 
     // Whatever happens below, a completed second press leaves nothing picked.
-    OnExit endPick([&s] {
-      if (s.ClickCount >= 2) s.ClickCount = 0;
+    OnExit endPick([this] {
+      if (pick_.Count >= 2) pick_.Count = 0;
     });
 
-    if (onTile) ++s.ClickCount;
-    if (s.ClickCount == 1 && onTile) {
-      drawing_.MarkCell(cellX, cellY, 1);
-      s.SelX = cellX;
-      s.SelY = cellY;
+    if (onTile) ++pick_.Count;
+    if (pick_.Count == 1 && onTile) {
+      drawing_.MarkCell(cellX, cellY, Mark::Pick);
+      pick_.X = cellX;
+      pick_.Y = cellY;
     }
-    if (s.ClickCount == 2 && onTile) {
-      if (game_.FindLink(cellX, cellY, s.SelX, s.SelY)) {
-        RemovalSequence(cellX, cellY);
+    if (pick_.Count == 2 && onTile) {
+      if (const auto link = game_.FindLink(cellX, cellY, pick_.X, pick_.Y)) {
+        RemovalSequence({{cellX, cellY, pick_.X, pick_.Y}, *link}, kByPlayer);
       } else {
-        drawing_.MarkCell(s.SelX, s.SelY, 1);
+        drawing_.MarkCell(pick_.X, pick_.Y, Mark::Pick);
       }
     }
   });
 }
 
-void PlayFlow::Timer1Timer() {
+void PlayFlow::Tick() {
   Guarded([&] {
     // A tick that was already on its way when the timer was switched off is dropped.
     if (!timerRunning_) return;
@@ -111,23 +99,23 @@ void PlayFlow::Timer1Timer() {
 
 // ---- menu commands --------------------------------------------------------------------
 
-void PlayFlow::NSequenceClick() {
+void PlayFlow::LeaderboardCommand() {
   Guarded([&] { screen_.ShowLeaderboard(); });
 }
 
-void PlayFlow::NEliminateClick() {
-  Guarded([&] { SearchPair(1); });
+void PlayFlow::RemovePairCommand() {
+  Guarded([&] { RemoveOnePair(); });
 }
 
-void PlayFlow::NHintClick() {
-  Guarded([&] { SearchPair(3); });
+void PlayFlow::HintCommand() {
+  Guarded([&] { ShowHint(); });
 }
 
-void PlayFlow::NShuffleClick() {
+void PlayFlow::ShuffleCommand() {
   Guarded([&] { ShuffleTiles(); });
 }
 
-void PlayFlow::NPauseClick() {
+void PlayFlow::PauseCommand() {
   Guarded([&] {
     paused_ = !paused_;
     screen_.SetPaused(paused_);
@@ -135,58 +123,57 @@ void PlayFlow::NPauseClick() {
   });
 }
 
-void PlayFlow::NHelpClick() {
+void PlayFlow::HelpCommand() {
   Guarded([&] { screen_.ShowMessage(kHelpText); });
 }
 
-void PlayFlow::NAboutClick() {
+void PlayFlow::AboutCommand() {
   Guarded([&] { screen_.ShowAbout(); });
 }
 
-void PlayFlow::NQuitClick() {
+void PlayFlow::QuitCommand() {
   Guarded([&] { screen_.CloseWindow(); });
 }
 
-bool PlayFlow::ResetClick() {
+bool PlayFlow::ResetRecordsCommand() {
   return Guarded([&] { records_.ResetRecords(); });
 }
 
 // ---- steps ----------------------------------------------------------------------------
 
-void PlayFlow::StartGame(TDifficulty difficulty) {
-  TGameState& s = game_.State();
+void PlayFlow::StartGame(Difficulty difficulty) {
   game_.ApplyPreset(difficulty);
-  screen_.SetLevelText(LevelText(s.Stage));
-  s.ClickCount = 0;
+  screen_.SetLevelText(LevelText(game_.State().Stage));
+  pick_.Count = 0;
   SetBoardEnabled(true);
   SetTimer(true);
   screen_.SetGaugeVisible(true);
   screen_.SetScoreVisible(true);
-  screen_.SetScoreText(ScoreText(s.Score));
+  screen_.SetScoreText(ScoreText(game_.State().Score));
   SetGauge(kGaugeFull);
   game_.DealTiles();
   drawing_.DrawBoard();
 }
 
-void PlayFlow::SearchPair(int mode) {
-  TGameState& s = game_.State();
-  switch (mode) {
-    case 1:
-      RemoveOnePair();
-      break;
-    case 2:
-      s.PairExists = game_.FindFirstPair().has_value();
-      break;
-    case 3:
-      if (const auto pair = game_.FindFirstPair()) {
-        drawing_.MarkCell(pair->X1, pair->Y1, 2);
-        drawing_.MarkCell(pair->X2, pair->Y2, 2);
-      } else {
-        screen_.ShowMessage(kNoPairText);
-      }
-      break;
-    default:
-      break;
+void PlayFlow::RemoveOnePair() {
+  if (const auto pair = game_.FindFirstPair()) {
+    RemovalSequence(*pair, kAutomatic);
+    return;
+  }
+  screen_.ShowMessage(kNoPairText);
+  for (int i = 0; i < kShufflesOnDeadlock; ++i) ShuffleTiles();
+}
+
+bool PlayFlow::PairLeft() const {
+  return game_.FindFirstPair().has_value();
+}
+
+void PlayFlow::ShowHint() {
+  if (const auto pair = game_.FindFirstPair()) {
+    drawing_.MarkCell(pair->Cells.X1, pair->Cells.Y1, Mark::Hint);
+    drawing_.MarkCell(pair->Cells.X2, pair->Cells.Y2, Mark::Hint);
+  } else {
+    screen_.ShowMessage(kNoPairText);
   }
 }
 
@@ -212,88 +199,56 @@ void PlayFlow::SetBoardEnabled(bool enabled) {
   screen_.SetBoardEnabled(enabled);
 }
 
-void PlayFlow::RemovalSequence(int x, int y) {
+// The pair is shown with its path, taken away, left on show for a moment, and then the
+// tiles close up. Input that comes in meanwhile (from inside a box) waits until it is over.
+void PlayFlow::RemovalSequence(const LinkedPair& pair, const RemovalKind& kind) {
   ++busy_;
   OnExit notBusy([this] { --busy_; });
-  TGameState& s = game_.State();
+  const CellPair& cells = pair.Cells;
+  const Preset preset = game_.Rules();
+  const int pauseMs = kind.playersPace ? preset.PauseMs : kind.pauseMs;
+  const int timeBonus = kind.playersPace ? preset.TimeBonus : kind.timeBonus;
+  const int points = kind.playersPace ? preset.PairPoints : 0;
 
-  drawing_.MarkCell(x, y, 1);
-  drawing_.DrawLink(x, y, s.SelX, s.SelY);
-  game_.SetCell(x, y, 0);
-  game_.SetCell(s.SelX, s.SelY, 0);
+  drawing_.MarkCell(cells.X1, cells.Y1, kind.mark);
+  if (kind.marksBothCells) drawing_.MarkCell(cells.X2, cells.Y2, kind.mark);
+  drawing_.DrawLink(cells.X1, cells.Y1, cells.X2, cells.Y2, pair.Link);
+  game_.TakePair(cells, points);
   screen_.RepaintBoard();
-  screen_.Wait(s.PauseMs);
-  SetGauge(gauge_ + std::clamp(s.TimeBonus, 0, kGaugeFull));
-  s.Score = AddPoints(s.Score, s.PairPoints);
-  screen_.SetScoreText(ScoreText(s.Score));
+  screen_.Wait(pauseMs);
+  SetGauge(gauge_ + timeBonus);
+  if (kind.playersPace) screen_.SetScoreText(ScoreText(game_.State().Score));
   game_.ShiftTiles();
   drawing_.DrawBoard();
-  s.Remaining -= 2;
-  SearchPair(2);
-  if (!s.PairExists && s.Remaining != 0) {
-    if (screen_.AskQuestion(kShuffleQuestion)) {
-      for (int i = 0; i < kShufflesOnDeadlock; ++i) ShuffleTiles();
-    }
-  }
-  if (s.Remaining == 0) StageClear();
-}
-
-// The automatic removal of one pair: the player's road with the hint mark, a shorter
-// wait, no points and no look for a pair afterwards.
-void PlayFlow::RemoveOnePair() {
-  TGameState& s = game_.State();
-  const auto pair = game_.FindFirstPair();
-  if (!pair) {
-    screen_.ShowMessage(kNoPairText);
+  const bool cleared = game_.State().Remaining == 0;
+  if (kind.asksToShuffle && !cleared && !PairLeft() && screen_.AskQuestion(kShuffleQuestion)) {
     for (int i = 0; i < kShufflesOnDeadlock; ++i) ShuffleTiles();
-    return;
   }
-  ++busy_;
-  OnExit notBusy([this] { --busy_; });
-
-  drawing_.MarkCell(pair->X1, pair->Y1, 2);
-  drawing_.MarkCell(pair->X2, pair->Y2, 2);
-  game_.SetCell(pair->X1, pair->Y1, 0);
-  game_.SetCell(pair->X2, pair->Y2, 0);
-  drawing_.DrawLink(pair->X1, pair->Y1, pair->X2, pair->Y2);
-  screen_.RepaintBoard();
-  screen_.Wait(kAutoRemovalMs);
-  s.Remaining -= 2;
-  SetGauge(gauge_ + 1);
-  game_.ShiftTiles();
-  drawing_.DrawBoard();
-  if (s.Remaining == 0) StageClear();
+  if (game_.State().Remaining == 0) StageClear();
 }
 
 void PlayFlow::StageClear() {
-  TGameState& s = game_.State();
   SetGauge(kGaugeFull);
-  if (s.Stage == 9) {
-    s.Stage = 1;
-    screen_.ShowMessage(kAllStagesText);
-  } else {
-    ++s.Stage;
-    screen_.ShowMessage(kStageClearText);
-  }
-  s.Remaining = s.Cols * s.Rows;
-  screen_.SetLevelText(LevelText(s.Stage));
-  game_.DealTiles();
+  screen_.ShowMessage(game_.State().Stage == 9 ? kAllStagesText : kStageClearText);
+  game_.NextStage();
+  screen_.SetLevelText(LevelText(game_.State().Stage));
   drawing_.DrawBoard();
 }
 
 void PlayFlow::TimeUp() {
-  TGameState& s = game_.State();
+  const GameState& s = game_.State();
   SetTimer(false);
   SetBoardEnabled(false);
   screen_.ShowMessage(kTimeUpText);
 
-  const TDifficulty d = s.Difficulty;
-  if (d < 1 || d > 3 || s.Score <= records_.BestScore[d]) return;
+  if (s.Difficulty == Difficulty::None) return;
+  const int d = static_cast<int>(s.Difficulty);
+  if (s.Score <= records_.BestScore[d]) return;
   records_.BestName[d] = screen_.AskName(kRecordTitle, kRecordPrompts[d]);
   records_.BestScore[d] = s.Score;
   // Easy writes the file before the leaderboard comes up; the other two the other way
   // round. A refused write ends the handler here, so for easy the leaderboard stays shut.
-  if (d == 1) {
+  if (s.Difficulty == Difficulty::Easy) {
     records_.SaveRecord(d);
     screen_.ShowLeaderboard();
   } else {

@@ -14,43 +14,52 @@
 
 namespace quenlow {
 
+// The player's pick: the cell of the first press, and how many presses on tiles the pick has
+// taken so far (0, 1, or 2 while the second press is being handled).
+struct Pick {
+  int X = 0;
+  int Y = 0;
+  int Count = 0;
+};
+
 class PlayFlow {
  public:
   PlayFlow(Game& game, Records& records, BoardDrawing& drawing, Screen& screen)
       : game_(game), records_(records), drawing_(drawing), screen_(screen) {}
 
-  // Events of the main window.
-  void ImageMouseDown(int x, int y);
-  void Timer1Timer();
+  // Events of the main window: a press on the board (in picture pixels) and a tick of the
+  // timer.
+  void BoardPress(int x, int y);
+  void Tick();
 
   // Menu commands.
-  void NEasyClick() {
-    Guarded([&] { StartGame(1); });
+  void NewGameCommand(Difficulty difficulty) {
+    Guarded([&] { StartGame(difficulty); });
   }
-  void NNormalClick() {
-    Guarded([&] { StartGame(2); });
-  }
-  void NHardClick() {
-    Guarded([&] { StartGame(3); });
-  }
-  void NSequenceClick();
-  void NEliminateClick();
-  void NHintClick();
-  void NShuffleClick();
-  void NPauseClick();
-  void NHelpClick();
-  void NAboutClick();
-  void NQuitClick();
+  void LeaderboardCommand();
+  void RemovePairCommand();
+  void HintCommand();
+  void ShuffleCommand();
+  void PauseCommand();
+  void HelpCommand();
+  void AboutCommand();
+  void QuitCommand();
   // The leaderboard's reset button. True when the reset went through, so the leaderboard
   // refills its labels; false when it failed (the error box has been shown and the
   // records in memory are unchanged).
-  bool ResetClick();
+  bool ResetRecordsCommand();
 
   // The steps the events are made of (public so that tests can reach them).
-  void StartGame(TDifficulty difficulty);
-  void SearchPair(int mode);
+  void StartGame(Difficulty difficulty);
+  // Takes the first pair the scan finds away, or says there is none and shuffles.
+  void RemoveOnePair();
+  // Whether any pair on the board can be taken away.
+  bool PairLeft() const;
+  // Marks the first pair the scan finds, or says there is none.
+  void ShowHint();
   void ShuffleTiles();
 
+  const Pick& CurrentPick() const { return pick_; }
   int GaugeValue() const { return gauge_; }
   GaugeColor GaugeColour() const { return gaugeColor_; }
   bool Paused() const { return paused_; }
@@ -59,6 +68,18 @@ class PlayFlow {
   bool Busy() const { return busy_ > 0; }
 
  private:
+  // The two ways a pair leaves the board.
+  struct RemovalKind {
+    Mark mark;              // how the pair is shown while it goes
+    bool marksBothCells;    // else only the first: the player's pick is marked already
+    bool playersPace;       // the preset's pause, time bonus and points, and the score label
+    int pauseMs;            // otherwise this pause
+    int timeBonus;          // and this much time, and no points
+    bool asksToShuffle;     // a board left without a pair brings up the shuffle question
+  };
+  static constexpr RemovalKind kByPlayer{Mark::Pick, false, true, 0, 0, true};
+  static constexpr RemovalKind kAutomatic{Mark::Hint, true, false, 200, 1, false};
+
   // Runs one event handler; an error ends it and is shown in the error box.
   // True when the handler ran to its end.
   template <typename F>
@@ -75,8 +96,7 @@ class PlayFlow {
   void SetGauge(int value);
   void SetTimer(bool running);
   void SetBoardEnabled(bool enabled);
-  void RemovalSequence(int x, int y);
-  void RemoveOnePair();
+  void RemovalSequence(const LinkedPair& pair, const RemovalKind& kind);
   void StageClear();
   void TimeUp();
 
@@ -85,6 +105,7 @@ class PlayFlow {
   BoardDrawing& drawing_;
   Screen& screen_;
 
+  Pick pick_;
   int gauge_ = 100;
   GaugeColor gaugeColor_ = GaugeColor::Green;
   bool paused_ = false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "art/ArtLoader.h"
+#include "art/Palette.h"
 
 namespace quenlow::art {
 namespace {
@@ -34,24 +35,26 @@ struct PictureCase {
   QSet<int> allowed;  // palette indices the picture may hold
 };
 
+// The sizes the board drawing works with are the artwork's: every picture must have them.
 std::vector<PictureCase> AllPictures() {
+  const QSize tile(kTileWidth, kTileHeight);
+  const QSize board(kBoardWidth, kBoardHeight);
   std::vector<PictureCase> cases = {
-      {"Image.bmp", StartPicture, {640, 550}, {0}},
+      {"Image.bmp", StartPicture, board, {0}},
   };
   // The tiles and the pause picture at every scale: 2x/Image1.bmp is kind 1 at 2 x.
   for (int scale = 1; scale <= kLargestScale; ++scale) {
     const QString folder = scale == 1 ? QString() : QStringLiteral("%1x/").arg(scale);
-    const QSize tile = QSize(40, 50) * scale;
     cases.push_back(
-        {folder + "Imageblack.bmp", [scale] { return TilePicture(0, scale); }, tile, {0}});
+        {folder + "Imageblack.bmp", [scale] { return TilePicture(0, scale); }, tile * scale, {0}});
     cases.push_back({folder + "Imagepause.bmp",
                      [scale] { return PausePicture(scale); },
-                     QSize(640, 550) * scale,
+                     board * scale,
                      {0, 11}});
     for (int kind = 1; kind <= 26; ++kind) {
       cases.push_back({folder + QStringLiteral("Image%1.bmp").arg(kind),
                        [kind, scale] { return TilePicture(kind, scale); },
-                       tile,
+                       tile * scale,
                        {0, 7, 8, 15}});
     }
   }

@@ -10,7 +10,7 @@ using FlowCommandTest = FlowTest;
 const std::vector<std::string> kCross = {"bc..........", "cb.........."};
 
 TEST_F(FlowCommandTest, AutomaticRemovalTakesTheFirstPairAndKeepsThePick) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   TickTo(49);
   Lay({"aa..........", "............", "..bb........"});
   PressCell(3, 3);
@@ -23,9 +23,9 @@ TEST_F(FlowCommandTest, AutomaticRemovalTakesTheFirstPairAndKeepsThePick) {
     EXPECT_TRUE(ShownHinted(2, 1, 1));
     EXPECT_EQ(picture.Pixel(120, 125), kYellow);
     EXPECT_EQ(game.At(1, 1), 0);
-    EXPECT_EQ(State().Remaining, 4);
+    EXPECT_EQ(State().Remaining, 2);
   };
-  flow.NEliminateClick();
+  flow.RemovePairCommand();
   ASSERT_TRUE(repainted);
   screen.onRepaint = nullptr;
 
@@ -39,7 +39,7 @@ TEST_F(FlowCommandTest, AutomaticRemovalTakesTheFirstPairAndKeepsThePick) {
   for (const auto& entry : screen.log) EXPECT_NE(entry.rfind("score:", 0), 0u) << entry;
   EXPECT_EQ(screen.Boxes(), 0);
   // The pick is still pending, though its mark went with the redraw.
-  EXPECT_EQ(State().ClickCount, 1);
+  EXPECT_EQ(flow.CurrentPick().Count, 1);
   EXPECT_TRUE(ShownPlain(3, 3));
   ExpectSound();
 
@@ -50,19 +50,19 @@ TEST_F(FlowCommandTest, AutomaticRemovalTakesTheFirstPairAndKeepsThePick) {
 }
 
 TEST_F(FlowCommandTest, AutomaticRemovalAtAFullBarStaysAtAHundred) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay({"aa..........", "bb.........."});
-  flow.NEliminateClick();
+  flow.RemovePairCommand();
   EXPECT_EQ(flow.GaugeValue(), 100);
   EXPECT_EQ(State().Remaining, 2);
 }
 
 TEST_F(FlowCommandTest, AutomaticRemovalWithoutAPairShufflesThreeTimes) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay(kCross);
   screen.log.clear();
   const int reseeds = random.reseeds;
-  flow.NEliminateClick();
+  flow.RemovePairCommand();
   EXPECT_EQ(screen.log, std::vector<std::string>{"message:没有可提示的方块"});
   EXPECT_EQ(random.reseeds - reseeds, 3);
   EXPECT_EQ(State().Remaining, 4);
@@ -71,17 +71,17 @@ TEST_F(FlowCommandTest, AutomaticRemovalWithoutAPairShufflesThreeTimes) {
 }
 
 TEST_F(FlowCommandTest, HintMarksThePairAndASecondHintTakesTheMarksAway) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay({"bc..........", "cb..........", "............", "....dd......"});
   const auto plain = Pixels();
   const auto cells = Field();
-  flow.NHintClick();
+  flow.HintCommand();
   EXPECT_EQ(screen.Boxes(), 0);
   EXPECT_TRUE(ShownHinted(5, 4, 4));
   EXPECT_TRUE(ShownHinted(6, 4, 4));
   // Only the two hinted cells changed.
-  const CellRect a = CellRectangle(State(), 5, 4);
-  const CellRect b = CellRectangle(State(), 6, 4);
+  const CellRect a = CellRectangle(Layout(), 5, 4);
+  const CellRect b = CellRectangle(Layout(), 6, 4);
   for (int y = 0; y < BoardPicture::kHeight; ++y) {
     for (int x = 0; x < BoardPicture::kWidth; ++x) {
       const bool inHint = y >= a.Top && y < a.Bottom && x >= a.Left && x < b.Right;
@@ -93,35 +93,30 @@ TEST_F(FlowCommandTest, HintMarksThePairAndASecondHintTakesTheMarksAway) {
   EXPECT_EQ(Field(), cells);
   EXPECT_EQ(State().Remaining, 6);
 
-  flow.NHintClick();
+  flow.HintCommand();
   EXPECT_EQ(Pixels(), plain);
   EXPECT_EQ(screen.Boxes(), 0);
 }
 
 TEST_F(FlowCommandTest, HintWithoutAPairSaysSoAndDrawsNothing) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay(kCross);
   const auto plain = Pixels();
-  flow.NHintClick();
+  flow.HintCommand();
   EXPECT_EQ(screen.log.back(), "message:没有可提示的方块");
   EXPECT_EQ(Pixels(), plain);
 }
 
-TEST_F(FlowCommandTest, PairCheckAndUnknownModes) {
-  flow.StartGame(1);
+TEST_F(FlowCommandTest, PairCheckLooksWithoutTouchingAnything) {
+  flow.StartGame(Difficulty::Easy);
   Lay(kCross);
-  State().PairExists = true;
-  flow.SearchPair(2);
-  EXPECT_FALSE(State().PairExists);
+  EXPECT_FALSE(flow.PairLeft());
   Lay({"bc..........", "cb..........", "..........aa"});
-  flow.SearchPair(2);
-  EXPECT_TRUE(State().PairExists);
-
   screen.log.clear();
   const auto pixels = Pixels();
   const auto cells = Field();
   const int reseeds = random.reseeds;
-  for (const int mode : {0, 4, -1, 100}) flow.SearchPair(mode);
+  EXPECT_TRUE(flow.PairLeft());
   EXPECT_TRUE(screen.log.empty());
   EXPECT_EQ(Pixels(), pixels);
   EXPECT_EQ(Field(), cells);
@@ -131,31 +126,30 @@ TEST_F(FlowCommandTest, PairCheckAndUnknownModes) {
 
 TEST_F(FlowCommandTest, SearchCommandsBeforeTheFirstGame) {
   const auto black = Pixels();
-  flow.NHintClick();
-  flow.NEliminateClick();
-  flow.NShuffleClick();
+  flow.HintCommand();
+  flow.RemovePairCommand();
+  flow.ShuffleCommand();
   EXPECT_EQ(screen.log,
             (std::vector<std::string>{"message:没有可提示的方块", "message:没有可提示的方块"}));
-  flow.SearchPair(2);
-  EXPECT_FALSE(State().PairExists);
+  EXPECT_FALSE(flow.PairLeft());
   EXPECT_EQ(State().Remaining, 0);
   EXPECT_EQ(Pixels(), black);
   ExpectSound();
 }
 
 TEST_F(FlowCommandTest, PauseAndResumeBeforeTheFirstGameRunsTheHiddenBarDown) {
-  flow.NPauseClick();
+  flow.PauseCommand();
   EXPECT_TRUE(flow.Paused());
   EXPECT_TRUE(screen.paused);
   EXPECT_FALSE(screen.timerRunning);
-  flow.NPauseClick();
+  flow.PauseCommand();
   EXPECT_FALSE(flow.Paused());
   EXPECT_FALSE(screen.paused);
   ASSERT_TRUE(screen.timerRunning);
 
   TickTo(1);
   EXPECT_EQ(screen.Boxes(), 0);
-  flow.Timer1Timer();
+  flow.Tick();
   EXPECT_EQ(flow.GaugeValue(), 0);
   EXPECT_FALSE(screen.timerRunning);
   EXPECT_FALSE(screen.boardEnabled);
@@ -166,27 +160,27 @@ TEST_F(FlowCommandTest, PauseAndResumeBeforeTheFirstGameRunsTheHiddenBarDown) {
 }
 
 TEST_F(FlowCommandTest, PauseStopsTheBarAndTheBoard) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay({"aa..........", "bb.........."});
   TickTo(90);
   PressCell(1, 1);
   screen.log.clear();
-  flow.NPauseClick();
+  flow.PauseCommand();
   EXPECT_EQ(screen.log, (std::vector<std::string>{"paused:on", "timer:off"}));
 
   const auto pixels = Pixels();
   PressCell(2, 1);
   PressCell(1, 2);
-  EXPECT_EQ(State().ClickCount, 1);
+  EXPECT_EQ(flow.CurrentPick().Count, 1);
   EXPECT_EQ(State().Remaining, 4);
   EXPECT_EQ(Pixels(), pixels);
-  flow.Timer1Timer();  // a tick already on its way when the timer stopped
+  flow.Tick();  // a tick already on its way when the timer stopped
   EXPECT_EQ(flow.GaugeValue(), 90);
 
-  flow.NPauseClick();
+  flow.PauseCommand();
   EXPECT_EQ(screen.log.back(), "timer:on");
   EXPECT_FALSE(screen.paused);
-  flow.Timer1Timer();
+  flow.Tick();
   EXPECT_EQ(flow.GaugeValue(), 89);
   PressCell(2, 1);  // the pick made before the pause completes
   EXPECT_EQ(State().Remaining, 2);
@@ -197,9 +191,9 @@ TEST_F(FlowCommandTest, PauseStopsTheBarAndTheBoard) {
 }
 
 TEST_F(FlowCommandTest, ANewGameWhilePausedStaysCovered) {
-  flow.NPauseClick();
+  flow.PauseCommand();
   screen.log.clear();
-  flow.NEasyClick();
+  flow.NewGameCommand(Difficulty::Easy);
   EXPECT_TRUE(flow.Paused());
   EXPECT_TRUE(screen.paused);
   EXPECT_EQ(screen.Count("paused:off"), 0);
@@ -210,15 +204,15 @@ TEST_F(FlowCommandTest, ANewGameWhilePausedStaysCovered) {
   EXPECT_EQ(TilesOnField(), 84);
 
   PressCell(1, 1);
-  EXPECT_EQ(State().ClickCount, 0);
-  flow.Timer1Timer();
+  EXPECT_EQ(flow.CurrentPick().Count, 0);
+  flow.Tick();
   EXPECT_EQ(flow.GaugeValue(), 99);  // the covered game runs
 
-  flow.NPauseClick();
+  flow.PauseCommand();
   EXPECT_FALSE(screen.paused);
   EXPECT_TRUE(screen.timerRunning);
   PressCell(1, 1);
-  EXPECT_EQ(State().ClickCount, 1);
+  EXPECT_EQ(flow.CurrentPick().Count, 1);
   ExpectSound();
 }
 
@@ -228,14 +222,14 @@ TEST_F(FlowCommandTest, PlainCommands) {
     std::vector<std::string> log;
   };
   const Case cases[] = {
-      {&PlayFlow::NHelpClick,
+      {&PlayFlow::HelpCommand,
        {"message:"
         "将2个相同图片连接，连接线不超过3根直线，就可以成功消除这2个图片，全部图片消除后，完成。"}},
-      {&PlayFlow::NSequenceClick, {"leaderboard"}},
-      {&PlayFlow::NAboutClick, {"about"}},
-      {&PlayFlow::NQuitClick, {"close"}},
+      {&PlayFlow::LeaderboardCommand, {"leaderboard"}},
+      {&PlayFlow::AboutCommand, {"about"}},
+      {&PlayFlow::QuitCommand, {"close"}},
   };
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   PressCell(1, 1);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.log.front());
@@ -244,7 +238,7 @@ TEST_F(FlowCommandTest, PlainCommands) {
     (flow.*c.command)();
     EXPECT_EQ(screen.log, c.log);
     EXPECT_EQ(Pixels(), pixels);
-    EXPECT_EQ(State().ClickCount, 1);
+    EXPECT_EQ(flow.CurrentPick().Count, 1);
     EXPECT_TRUE(screen.timerRunning);
   }
 }

@@ -23,6 +23,8 @@
 #include "ui/BoardPicture.h"
 #include "ui/PlayFlow.h"
 #include "ui/Screen.h"
+#include "tests/support/Printing.h"
+#include "tests/support/TempFolder.h"
 
 namespace quenlow::testing {
 
@@ -189,28 +191,6 @@ inline TilePictures PlainTiles() {
   return tiles;
 }
 
-// A fresh folder for the score file, removed again with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quenlow-flow-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::permissions(path_ / "score.ini", std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -226,44 +206,43 @@ inline void MakeReadOnly(const std::string& path) {
 
 class FlowTest : public ::testing::Test {
  protected:
-  TGameState& State() { return game.State(); }
+  const GameState& State() const { return game.State(); }
+  BoardLayout Layout() const { return drawing.Layout(); }
 
   // Empties the field and its ring and lays the given rows on it: '.' an empty cell,
   // 'a'..'z' the kinds 1..26; the first string is row 1, its first character column 1.
   // Remaining is set to match and the board is drawn.
   void Lay(const std::vector<std::string>& rows) {
-    const TGameState& s = State();
-    for (int x = 0; x <= s.Cols + 1; ++x) {
-      for (int y = 0; y <= s.Rows + 1; ++y) game.SetCell(x, y, 0);
+    const Board& board = game.Board();
+    for (int x = 0; x <= board.Cols + 1; ++x) {
+      for (int y = 0; y <= board.Rows + 1; ++y) game.SetCell(x, y, 0);
     }
-    int tiles = 0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
       for (std::size_t c = 0; c < rows[r].size(); ++c) {
         if (rows[r][c] == '.') continue;
         game.SetCell(static_cast<int>(c) + 1, static_cast<int>(r) + 1, rows[r][c] - 'a' + 1);
-        ++tiles;
       }
     }
-    State().Remaining = tiles;
+    game.CountTiles();
     drawing.DrawBoard();
   }
 
   void PressCell(int x, int y) {
     int px = 0;
     int py = 0;
-    CellCentre(State(), x, y, px, py);
-    flow.ImageMouseDown(px, py);
+    CellCentre(Layout(), x, y, px, py);
+    flow.BoardPress(px, py);
   }
 
   // Ticks until the time bar shows the given value (from above).
   void TickTo(int value) {
-    for (int guard = 0; flow.GaugeValue() > value && guard < 200; ++guard) flow.Timer1Timer();
+    for (int guard = 0; flow.GaugeValue() > value && guard < 200; ++guard) flow.Tick();
     ASSERT_EQ(flow.GaugeValue(), value);
   }
 
   // A pixel near the top-left corner of the cell, clear of any link through its centre.
   std::uint8_t CornerPixel(int x, int y) const {
-    const CellRect r = CellRectangle(game.State(), x, y);
+    const CellRect r = CellRectangle(Layout(), x, y);
     return picture.Pixel(r.Left + 3, r.Top + 3);
   }
   bool ShownPlain(int x, int y) const { return CornerPixel(x, y) == TileColour(game.At(x, y)); }
@@ -275,7 +254,7 @@ class FlowTest : public ::testing::Test {
   // (those under the hatch) inverted. The kind is given, since the cell may be empty by now.
   // Yellow is passed over: the path of a link may run across the cell.
   bool ShownHinted(int x, int y, TileKind kind) const {
-    const CellRect r = CellRectangle(game.State(), x, y);
+    const CellRect r = CellRectangle(Layout(), x, y);
     const std::uint8_t plain = TileColour(kind);
     int inverted = 0;
     for (int py = r.Top; py < r.Bottom; ++py) {
@@ -291,16 +270,16 @@ class FlowTest : public ::testing::Test {
 
   int TilesOnField() const {
     int n = 0;
-    for (int x = 1; x <= game.State().Cols; ++x) {
-      for (int y = 1; y <= game.State().Rows; ++y) n += game.At(x, y) != 0 ? 1 : 0;
+    for (int x = 1; x <= game.Board().Cols; ++x) {
+      for (int y = 1; y <= game.Board().Rows; ++y) n += game.At(x, y) != 0 ? 1 : 0;
     }
     return n;
   }
 
   std::vector<TileKind> Field() const {
     std::vector<TileKind> cells;
-    for (int x = 1; x <= game.State().Cols; ++x) {
-      for (int y = 1; y <= game.State().Rows; ++y) cells.push_back(game.At(x, y));
+    for (int x = 1; x <= game.Board().Cols; ++x) {
+      for (int y = 1; y <= game.Board().Rows; ++y) cells.push_back(game.At(x, y));
     }
     return cells;
   }
@@ -312,8 +291,8 @@ class FlowTest : public ::testing::Test {
   // What must hold between any two events, whatever came before.
   void ExpectSound(const std::string& context = {}) const {
     SCOPED_TRACE(context);
-    const TGameState& s = game.State();
-    EXPECT_EQ(TilesOnField(), s.Remaining);
+    const Board& s = game.Board();
+    EXPECT_EQ(TilesOnField(), State().Remaining);
     std::array<int, 27> counts{};
     for (int x = 1; x <= s.Cols; ++x) {
       for (int y = 1; y <= s.Rows; ++y) {
@@ -326,7 +305,7 @@ class FlowTest : public ::testing::Test {
     for (int kind = 1; kind <= 26; ++kind) {
       EXPECT_EQ(counts[static_cast<std::size_t>(kind)] % 2, 0) << "kind " << kind;
     }
-    const TBoard& board = game.Board();
+    const Board& board = game.Board();
     for (int x = 0; x <= s.Cols + 1; ++x) {
       EXPECT_EQ(board(x, 0), 0) << "ring cell " << x << ",0";
       EXPECT_EQ(board(x, s.Rows + 1), 0) << "ring cell " << x << "," << s.Rows + 1;
@@ -335,7 +314,8 @@ class FlowTest : public ::testing::Test {
       EXPECT_EQ(board(0, y), 0) << "ring cell 0," << y;
       EXPECT_EQ(board(s.Cols + 1, y), 0) << "ring cell " << s.Cols + 1 << "," << y;
     }
-    EXPECT_TRUE(s.ClickCount == 0 || s.ClickCount == 1) << "ClickCount " << s.ClickCount;
+    const int picked = flow.CurrentPick().Count;
+    EXPECT_TRUE(picked == 0 || picked == 1) << "pick count " << picked;
     EXPECT_GE(flow.GaugeValue(), 0);
     EXPECT_LE(flow.GaugeValue(), 100);
     EXPECT_TRUE(screen.gaugeAlwaysInRange);
@@ -347,7 +327,7 @@ class FlowTest : public ::testing::Test {
 
   FixedRandom random;
   Game game{random};
-  TempFolder folder;
+  TempFolder folder{"quenlow-flow"};
   std::string scorePath = (folder.Path() / "score.ini").string();
   Records records{scorePath};
   BoardPicture picture;

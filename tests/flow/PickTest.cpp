@@ -49,16 +49,16 @@ TEST_F(FlowPickTest, OnlyPressesStrictlyInsideTheFieldCount) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message()
                  << "difficulty " << c.difficulty << " press " << c.x << "," << c.y);
-    flow.StartGame(c.difficulty);
+    flow.StartGame(static_cast<Difficulty>(c.difficulty));
     const auto before = Pixels();
-    flow.ImageMouseDown(c.x, c.y);
+    flow.BoardPress(c.x, c.y);
     if (c.picks) {
-      EXPECT_EQ(State().ClickCount, 1);
-      EXPECT_EQ(State().SelX, c.cellX);
-      EXPECT_EQ(State().SelY, c.cellY);
+      EXPECT_EQ(flow.CurrentPick().Count, 1);
+      EXPECT_EQ(flow.CurrentPick().X, c.cellX);
+      EXPECT_EQ(flow.CurrentPick().Y, c.cellY);
       EXPECT_TRUE(ShownInverted(c.cellX, c.cellY));
     } else {
-      EXPECT_EQ(State().ClickCount, 0);
+      EXPECT_EQ(flow.CurrentPick().Count, 0);
       EXPECT_EQ(Pixels(), before);
     }
   }
@@ -67,9 +67,9 @@ TEST_F(FlowPickTest, OnlyPressesStrictlyInsideTheFieldCount) {
 TEST_F(FlowPickTest, NoPressCountsBeforeTheFirstGame) {
   const auto before = Pixels();
   for (const auto& [x, y] : {std::pair{0, 0}, {100, 125}, {320, 275}, {639, 549}}) {
-    flow.ImageMouseDown(x, y);
+    flow.BoardPress(x, y);
   }
-  EXPECT_EQ(State().ClickCount, 0);
+  EXPECT_EQ(flow.CurrentPick().Count, 0);
   EXPECT_EQ(Pixels(), before);
   EXPECT_TRUE(screen.log.empty());
 }
@@ -119,20 +119,20 @@ TEST_F(FlowPickTest, PickAndUnpickSequences) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    flow.StartGame(1);
+    flow.StartGame(Difficulty::Easy);
     Lay(kCrossAndPair);
     const auto before = Pixels();
     for (const Press& p : c.presses) {
       if (p.pixel) {
-        flow.ImageMouseDown(p.x, p.y);
+        flow.BoardPress(p.x, p.y);
       } else {
         PressCell(p.x, p.y);
       }
     }
-    EXPECT_EQ(State().ClickCount, c.clickCount);
+    EXPECT_EQ(flow.CurrentPick().Count, c.clickCount);
     EXPECT_EQ(State().Remaining, c.remaining);
-    for (int x = 1; x <= State().Cols; ++x) {
-      for (int y = 1; y <= State().Rows; ++y) {
+    for (int x = 1; x <= game.Board().Cols; ++x) {
+      for (int y = 1; y <= game.Board().Rows; ++y) {
         const bool expectInverted =
             std::find(c.inverted.begin(), c.inverted.end(), std::pair{x, y}) != c.inverted.end();
         EXPECT_EQ(ShownInverted(x, y), expectInverted) << "cell " << x << "," << y;
@@ -142,7 +142,7 @@ TEST_F(FlowPickTest, PickAndUnpickSequences) {
       }
     }
     if (c.clickCount == 1) {
-      EXPECT_EQ(std::pair(State().SelX, State().SelY), c.inverted.front());
+      EXPECT_EQ(std::pair(flow.CurrentPick().X, flow.CurrentPick().Y), c.inverted.front());
     }
     if (c.clickCount == 0 && c.remaining == 6) {
       EXPECT_EQ(Pixels(), before);
@@ -152,21 +152,22 @@ TEST_F(FlowPickTest, PickAndUnpickSequences) {
 }
 
 TEST_F(FlowPickTest, RemovalShowsThePathThenTakesThePairAway) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay({"aa..........", "............", "..b.b.......", "............", "..........cc"});
   const std::uint8_t invertedA = 15 - TileColour(1);
   bool repainted = false;
   screen.onRepaint = [&] {
     repainted = true;
     // Both tiles inverted and the yellow path between their centres, (100,125) and
-    // (140,125); the cells are already empty, but the pair still counts.
+    // (140,125); the pair has already gone from the board and scored, but the score label
+    // still shows the old score.
     EXPECT_EQ(CornerPixel(1, 1), invertedA);
     EXPECT_EQ(CornerPixel(2, 1), invertedA);
     EXPECT_EQ(picture.Pixel(120, 125), kYellow);
     EXPECT_EQ(game.At(1, 1), 0);
     EXPECT_EQ(game.At(2, 1), 0);
-    EXPECT_EQ(State().Remaining, 6);
-    EXPECT_EQ(State().Score, 0);
+    EXPECT_EQ(State().Remaining, 4);
+    EXPECT_EQ(screen.scoreText, "0");
   };
   PressCell(1, 1);
   PressCell(2, 1);
@@ -178,7 +179,7 @@ TEST_F(FlowPickTest, RemovalShowsThePathThenTakesThePairAway) {
   EXPECT_EQ(screen.IndexOf("score:50"), repaint + 2);
   EXPECT_EQ(State().Score, 50);
   EXPECT_EQ(State().Remaining, 4);
-  EXPECT_EQ(State().ClickCount, 0);
+  EXPECT_EQ(flow.CurrentPick().Count, 0);
   EXPECT_NE(picture.Pixel(120, 125), kYellow);
   EXPECT_TRUE(ShownPlain(1, 1));
   EXPECT_TRUE(ShownPlain(2, 1));
@@ -192,7 +193,7 @@ TEST_F(FlowPickTest, RemovalShowsThePathThenTakesThePairAway) {
   ExpectSound();
 
   // A new game shows 0 at once and checks no record, though 100 beats the stored 0.
-  flow.NEasyClick();
+  flow.NewGameCommand(Difficulty::Easy);
   EXPECT_EQ(State().Score, 0);
   EXPECT_EQ(screen.scoreText, "0");
   EXPECT_EQ(State().Stage, 1);
@@ -214,7 +215,7 @@ TEST_F(FlowPickTest, RemovalAddsTheBonusButLeavesTheColour) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.before);
-    flow.StartGame(1);
+    flow.StartGame(Difficulty::Easy);
     TickTo(c.before);
     Lay({"aa..........", "bb.........."});
     PressCell(1, 1);
@@ -229,7 +230,7 @@ TEST_F(FlowPickTest, RemovalAddsTheBonusButLeavesTheColour) {
 TEST_F(FlowPickTest, ADeadlockAsksWhetherToShuffle) {
   for (const bool yes : {true, false}) {
     SCOPED_TRACE(yes ? "Yes" : "No");
-    flow.StartGame(1);
+    flow.StartGame(Difficulty::Easy);
     Lay(kCrossAndPair);
     screen.log.clear();
     screen.answers = {yes};
@@ -280,10 +281,10 @@ TEST_F(FlowPickTest, TheLastPairClearsTheStage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "stage " << c.stage << (c.byPlayer ? " player" : " auto"));
-    flow.StartGame(2);
+    flow.StartGame(Difficulty::Normal);
     TickTo(40);
-    State().Stage = c.stage;
-    State().Score = 1000;
+    game.SetStage(c.stage);
+    game.SetScore(1000);
     Lay({".............", "......a......", "......a......"});
     screen.log.clear();
     bool inBox = false;
@@ -293,13 +294,12 @@ TEST_F(FlowPickTest, TheLastPairClearsTheStage) {
       EXPECT_EQ(flow.GaugeValue(), 100);
       EXPECT_EQ(TilesOnField(), 0);
       EXPECT_EQ(State().Remaining, 0);
-      EXPECT_EQ(State().Stage, c.nextStage);
     };
     if (c.byPlayer) {
       PressCell(7, 2);
       PressCell(7, 3);
     } else {
-      flow.NEliminateClick();
+      flow.RemovePairCommand();
     }
     screen.insideBox = nullptr;
     ASSERT_TRUE(inBox);
@@ -307,7 +307,7 @@ TEST_F(FlowPickTest, TheLastPairClearsTheStage) {
     EXPECT_EQ(screen.Count(std::string("message:") + c.message), 1);
     EXPECT_EQ(screen.Boxes(), 1);  // no shuffle question, though no pair was left
     EXPECT_EQ(State().Stage, c.nextStage);
-    EXPECT_EQ(State().Difficulty, 2);
+    EXPECT_EQ(State().Difficulty, Difficulty::Normal);
     EXPECT_EQ(State().Remaining, 104);
     EXPECT_EQ(TilesOnField(), 104);
     EXPECT_EQ(screen.levelText, c.level);
@@ -321,17 +321,17 @@ TEST_F(FlowPickTest, TheLastPairClearsTheStage) {
 }
 
 TEST_F(FlowPickTest, APressInsideTheShuffleQuestionIsNoPartOfThePick) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay(kCrossAndPair);
   screen.answers = {false};
   screen.insideBox = [&] {
     PressCell(1, 1);
     PressCell(2, 2);
-    EXPECT_EQ(State().ClickCount, 2);
+    EXPECT_EQ(flow.CurrentPick().Count, 2);
   };
   PressCell(5, 4);
   PressCell(6, 4);
-  EXPECT_EQ(State().ClickCount, 0);
+  EXPECT_EQ(flow.CurrentPick().Count, 0);
   EXPECT_EQ(State().Remaining, 4);
   EXPECT_TRUE(ShownPlain(1, 1));
   ExpectSound();
@@ -343,12 +343,12 @@ TEST_F(FlowPickTest, AShuffleKeepsThePickPending) {
   const std::vector<std::string> board = {"aa..........", "............", "bb.........."};
   for (const bool sameKind : {true, false}) {
     SCOPED_TRACE(sameKind ? "same kind" : "other kind");
-    flow.StartGame(1);
+    flow.StartGame(Difficulty::Easy);
     Lay(board);
     PressCell(1, 1);
-    flow.NShuffleClick();
-    EXPECT_EQ(State().ClickCount, 1);
-    EXPECT_EQ(std::pair(State().SelX, State().SelY), std::pair(1, 1));
+    flow.ShuffleCommand();
+    EXPECT_EQ(flow.CurrentPick().Count, 1);
+    EXPECT_EQ(std::pair(flow.CurrentPick().X, flow.CurrentPick().Y), std::pair(1, 1));
     EXPECT_TRUE(ShownPlain(1, 1));  // the redraw took the inversion away
 
     const TileKind atPick = game.At(1, 1);
@@ -359,7 +359,7 @@ TEST_F(FlowPickTest, AShuffleKeepsThePickPending) {
     }
     ASSERT_NE(target.first, 0);
     PressCell(target.first, target.second);
-    EXPECT_EQ(State().ClickCount, 0);
+    EXPECT_EQ(flow.CurrentPick().Count, 0);
     if (sameKind) {
       EXPECT_EQ(State().Remaining, 2);
       EXPECT_EQ(State().Score, 50);

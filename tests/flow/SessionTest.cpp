@@ -15,27 +15,26 @@ class FlowSessionTest : public FlowTest, public ::testing::WithParamInterface<in
   bool Chance(int percent) { return Roll(100) < percent; }
 
   void PressAnywhere() {
-    flow.ImageMouseDown(Roll(BoardPicture::kWidth + 40) - 20,
-                        Roll(BoardPicture::kHeight + 40) - 20);
+    flow.BoardPress(Roll(BoardPicture::kWidth + 40) - 20, Roll(BoardPicture::kHeight + 40) - 20);
   }
   void PressSomeCell() {
-    const TGameState& s = State();
+    const Board& s = game.Board();
     if (s.Cols == 0) return PressAnywhere();
     PressCell(1 + Roll(s.Cols), 1 + Roll(s.Rows));
   }
   // The pixels right on and next to the field's edges.
   void PressAnEdge() {
-    const TGameState& s = State();
-    const int right = s.OriginX + s.Cols * s.CellW;
-    const int bottom = s.OriginY + s.Rows * s.CellH;
+    const BoardLayout s = Layout();
+    const int right = s.OriginX + game.Board().Cols * s.CellW;
+    const int bottom = s.OriginY + game.Board().Rows * s.CellH;
     const int xs[] = {s.OriginX - 1, s.OriginX, s.OriginX + 1, right - 1, right, right + 1};
     const int ys[] = {s.OriginY - 1, s.OriginY, s.OriginY + 1, bottom - 1, bottom, bottom + 1};
-    flow.ImageMouseDown(xs[Roll(6)], ys[Roll(6)]);
+    flow.BoardPress(xs[Roll(6)], ys[Roll(6)]);
   }
 
   void Tick() {
     // A stopped timer sends no ticks.
-    if (screen.timerRunning) flow.Timer1Timer();
+    if (screen.timerRunning) flow.Tick();
   }
 
   void ToggleWriteProtection() {
@@ -65,9 +64,9 @@ class FlowSessionTest : public FlowTest, public ::testing::WithParamInterface<in
   void PressAPair() {
     const auto pair = game.FindFirstPair();
     if (!pair || !flow.BoardEnabled() || flow.Paused()) return PressSomeCell();
-    PressCell(pair->X1, pair->Y1);
+    PressCell(pair->Cells.X1, pair->Cells.Y1);
     ExpectSound("first of a pair");
-    PressCell(pair->X2, pair->Y2);
+    PressCell(pair->Cells.X2, pair->Cells.Y2);
   }
 
   struct Event {
@@ -88,17 +87,17 @@ class FlowSessionTest : public FlowTest, public ::testing::WithParamInterface<in
         {150, "press a cell", [this] { PressSomeCell(); }},
         {20, "press an edge", [this] { PressAnEdge(); }},
         {280, "press a pair", [this] { PressAPair(); }},
-        {60, "remove one pair", [this] { flow.NEliminateClick(); }},
-        {20, "hint", [this] { flow.NHintClick(); }},
-        {15, "shuffle", [this] { flow.NShuffleClick(); }},
-        {8, "pause", [this] { flow.NPauseClick(); }},
-        {1, "new game", [this, difficulty] { flow.StartGame(difficulty); }},
-        {1, "new game, any difficulty", [this] { flow.StartGame(1 + Roll(3)); }},
-        {5, "help", [this] { flow.NHelpClick(); }},
-        {5, "leaderboard", [this] { flow.NSequenceClick(); }},
-        {5, "reset", [this] { flow.ResetClick(); }},
-        {3, "about", [this] { flow.NAboutClick(); }},
-        {3, "quit", [this] { flow.NQuitClick(); }},
+        {60, "remove one pair", [this] { flow.RemovePairCommand(); }},
+        {20, "hint", [this] { flow.HintCommand(); }},
+        {15, "shuffle", [this] { flow.ShuffleCommand(); }},
+        {8, "pause", [this] { flow.PauseCommand(); }},
+        {1, "new game", [this, difficulty] { flow.StartGame(static_cast<Difficulty>(difficulty)); }},
+        {1, "new game, any difficulty", [this] { flow.StartGame(static_cast<Difficulty>(1 + Roll(3))); }},
+        {5, "help", [this] { flow.HelpCommand(); }},
+        {5, "leaderboard", [this] { flow.LeaderboardCommand(); }},
+        {5, "reset", [this] { flow.ResetRecordsCommand(); }},
+        {3, "about", [this] { flow.AboutCommand(); }},
+        {3, "quit", [this] { flow.QuitCommand(); }},
         {5, "write protection", [this] { ToggleWriteProtection(); }},
     };
   }
@@ -126,9 +125,9 @@ TEST_P(FlowSessionTest, EveryEventLeavesTheGameSound) {
 
   int stageClears = 0;
   int timeUps = 0;
-  flow.StartGame(difficulty);
+  flow.StartGame(static_cast<Difficulty>(difficulty));
   const std::vector<Event> events = Events(difficulty);
-  const Event resume{0, "resume", [this] { flow.NPauseClick(); }};
+  const Event resume{0, "resume", [this] { flow.PauseCommand(); }};
   for (int n = 0; n < 4000 && !HasFailure(); ++n) {
     // Pauses are let go again soon, so that most of the session is played.
     const Event& event = flow.Paused() && Chance(5) ? resume : Pick(events);

@@ -14,7 +14,7 @@ const std::string kPlayer = "\xcd\xe6\xbc\xd2";
 
 // Runs ticks for as long as the timer runs (a tick can end the game inside the box).
 void TickUntilStopped(PlayFlow& flow, const FakeScreen& screen) {
-  for (int guard = 0; screen.timerRunning && guard < 200; ++guard) flow.Timer1Timer();
+  for (int guard = 0; screen.timerRunning && guard < 200; ++guard) flow.Tick();
 }
 
 TEST_F(FlowTimeTest, TickColours) {
@@ -28,9 +28,9 @@ TEST_F(FlowTimeTest, TickColours) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.from);
-    flow.StartGame(1);
+    flow.StartGame(Difficulty::Easy);
     TickTo(c.from);
-    flow.Timer1Timer();
+    flow.Tick();
     EXPECT_EQ(flow.GaugeValue(), c.to);
     EXPECT_EQ(screen.gauge, c.to);
     EXPECT_EQ(flow.GaugeColour(), c.colour);
@@ -40,11 +40,11 @@ TEST_F(FlowTimeTest, TickColours) {
 }
 
 TEST_F(FlowTimeTest, TheLastTickEndsTheGame) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   PressCell(1, 1);
   TickTo(1);
   screen.log.clear();
-  flow.Timer1Timer();
+  flow.Tick();
   EXPECT_EQ(screen.log, (std::vector<std::string>{"timer:off", "board:off", kTimeUp}));
   EXPECT_EQ(flow.GaugeColour(), GaugeColor::Red);
   EXPECT_FALSE(flow.BoardEnabled());
@@ -54,32 +54,32 @@ TEST_F(FlowTimeTest, TheLastTickEndsTheGame) {
   PressCell(2, 1);
   PressCell(5, 5);
   EXPECT_EQ(Pixels(), pixels);
-  EXPECT_EQ(State().ClickCount, 1);
+  EXPECT_EQ(flow.CurrentPick().Count, 1);
   EXPECT_TRUE(screen.scoreVisible);
 
   // A new game: full bar, still red until its first tick; the board takes presses again.
-  flow.NNormalClick();
+  flow.NewGameCommand(Difficulty::Normal);
   EXPECT_EQ(flow.GaugeValue(), 100);
   EXPECT_EQ(screen.gaugeColour, GaugeColor::Red);
   EXPECT_TRUE(screen.boardEnabled);
-  EXPECT_EQ(State().ClickCount, 0);
-  flow.Timer1Timer();
+  EXPECT_EQ(flow.CurrentPick().Count, 0);
+  flow.Tick();
   EXPECT_EQ(screen.gaugeColour, GaugeColor::Green);
   PressCell(1, 1);
-  EXPECT_EQ(State().ClickCount, 1);
+  EXPECT_EQ(flow.CurrentPick().Count, 1);
   ExpectSound();
 }
 
 TEST_F(FlowTimeTest, ResumingAfterTimeUpEndsTheGameAgainWithoutANewRecord) {
-  flow.StartGame(1);
-  State().Score = 150;
+  flow.StartGame(Difficulty::Easy);
+  game.SetScore(150);
   screen.names = {kPlayer};
   TickTo(0);
   ASSERT_EQ(records.BestScore[1], 150);
-  flow.NPauseClick();
-  flow.NPauseClick();
+  flow.PauseCommand();
+  flow.PauseCommand();
   screen.log.clear();
-  flow.Timer1Timer();  // from 0 it stays at 0, which is time-up once more
+  flow.Tick();  // from 0 it stays at 0, which is time-up once more
   EXPECT_EQ(screen.log, (std::vector<std::string>{"timer:off", "board:off", kTimeUp}));
   EXPECT_EQ(flow.GaugeValue(), 0);
 }
@@ -108,8 +108,8 @@ TEST_F(FlowTimeTest, RecordCheckAtTimeUp) {
     std::filesystem::remove(scorePath);
     records.BestScore[1] = c.bestScore;
     records.BestName[1] = c.bestName;
-    flow.StartGame(1);
-    State().Score = c.score;
+    flow.StartGame(Difficulty::Easy);
+    game.SetScore(c.score);
     screen.names = c.answer;
     screen.log.clear();
     TickTo(0);
@@ -143,9 +143,9 @@ TEST_F(FlowTimeTest, EachDifficultySavesAndShowsInItsOwnOrder) {
     SCOPED_TRACE(c.difficulty);
     std::filesystem::remove(scorePath);
     records.BestScore = {0, 10, 20, 30};
-    flow.StartGame(c.difficulty);
+    flow.StartGame(static_cast<Difficulty>(c.difficulty));
     const int score = 1000 + 50 * c.difficulty;
-    State().Score = score;
+    game.SetScore(score);
     screen.names = {kPlayer};
     bool shown = false;
     screen.onLeaderboard = [&] {
@@ -182,8 +182,8 @@ TEST_F(FlowTimeTest, ARefusedSaveIsReportedAndTheGameGoesOn) {
     MakeReadOnly(scorePath);
     records.LoadRecords();
     ASSERT_EQ(records.BestScore[1], 10);
-    flow.StartGame(d);
-    State().Score = 500;
+    flow.StartGame(static_cast<Difficulty>(d));
+    game.SetScore(500);
     screen.names = {kPlayer};
     screen.log.clear();
     TickTo(0);
@@ -199,12 +199,12 @@ TEST_F(FlowTimeTest, ARefusedSaveIsReportedAndTheGameGoesOn) {
     ExpectSound();
 
     // The same score is no record any more; the next game starts as always.
-    flow.NPauseClick();
-    flow.NPauseClick();
+    flow.PauseCommand();
+    flow.PauseCommand();
     screen.log.clear();
-    flow.Timer1Timer();
+    flow.Tick();
     EXPECT_EQ(screen.log, (std::vector<std::string>{"timer:off", "board:off", kTimeUp}));
-    flow.NEasyClick();
+    flow.NewGameCommand(Difficulty::Easy);
     EXPECT_TRUE(screen.boardEnabled);
     EXPECT_TRUE(screen.timerRunning);
     ExpectSound();
@@ -216,7 +216,7 @@ TEST_F(FlowTimeTest, ResetReportsWhetherItWentThrough) {
   records.BestName = {"", "a", "b", "c"};
   std::ofstream(scorePath, std::ios::binary) << "[easy]\r\nname=a\r\nscore=10\r\n";
   MakeReadOnly(scorePath);
-  EXPECT_FALSE(flow.ResetClick());
+  EXPECT_FALSE(flow.ResetRecordsCommand());
   EXPECT_EQ(screen.log.back(), "error:Unable to write to " + scorePath + ".");
   EXPECT_EQ(records.BestScore[2], 20);
   EXPECT_EQ(records.BestName[3], "c");
@@ -224,7 +224,7 @@ TEST_F(FlowTimeTest, ResetReportsWhetherItWentThrough) {
   std::filesystem::permissions(scorePath, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
   screen.log.clear();
-  EXPECT_TRUE(flow.ResetClick());
+  EXPECT_TRUE(flow.ResetRecordsCommand());
   EXPECT_TRUE(screen.log.empty());
   for (int d = 1; d <= 3; ++d) {
     EXPECT_EQ(records.BestScore[d], 0);
@@ -233,7 +233,7 @@ TEST_F(FlowTimeTest, ResetReportsWhetherItWentThrough) {
 }
 
 TEST_F(FlowTimeTest, TimeUpInsideTheStageClearMessage) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay({"aa.........."});
   screen.names = {kPlayer};
   screen.insideBox = [&] {
@@ -257,12 +257,12 @@ TEST_F(FlowTimeTest, TimeUpInsideTheStageClearMessage) {
   EXPECT_FALSE(screen.timerRunning);
   EXPECT_FALSE(screen.boardEnabled);
   PressCell(1, 1);
-  EXPECT_EQ(State().ClickCount, 0);
+  EXPECT_EQ(flow.CurrentPick().Count, 0);
   ExpectSound();
 }
 
 TEST_F(FlowTimeTest, TimeUpInsideTheShuffleQuestion) {
-  flow.StartGame(1);
+  flow.StartGame(Difficulty::Easy);
   Lay({"bc..........", "cb..........", "............", "....dd......"});
   TickTo(1);
   screen.answers = {true};
@@ -280,20 +280,20 @@ TEST_F(FlowTimeTest, TimeUpInsideTheShuffleQuestion) {
   // Yes was answered after time was up, and the shuffles still ran.
   EXPECT_EQ(random.reseeds - reseeds, 3);
   EXPECT_EQ(State().Remaining, 4);
-  EXPECT_EQ(State().ClickCount, 0);
+  EXPECT_EQ(flow.CurrentPick().Count, 0);
   EXPECT_FALSE(screen.boardEnabled);
   EXPECT_FALSE(screen.timerRunning);
   ExpectSound();
 }
 
 TEST_F(FlowTimeTest, TimeUpInsideTheHelpMessage) {
-  flow.StartGame(3);
-  State().Score = 200;
+  flow.StartGame(Difficulty::Hard);
+  game.SetScore(200);
   screen.names = {kPlayer};
   screen.insideBox = [&] {
     if (screen.boxDepth == 1) TickUntilStopped(flow, screen);
   };
-  flow.NHelpClick();
+  flow.HelpCommand();
   EXPECT_EQ(screen.Count(kTimeUp), 1);
   EXPECT_EQ(screen.Count("name:破纪录|已破困难级纪录,请留尊姓大名"), 1);
   EXPECT_EQ(records.BestScore[3], 200);

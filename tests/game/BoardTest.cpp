@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <map>
+#include <ostream>
 #include <set>
 
 #include "game/Game.h"
@@ -19,15 +22,16 @@ using testing::RingEmpty;
 using testing::SeededRandom;
 
 struct PresetRow {
-  TDifficulty difficulty;
-  int cols, rows, originX, originY, kinds, copiesOfEachKind;
+  Difficulty difficulty;
+  int cols, rows, kinds, copiesOfEachKind;
 };
 
 constexpr PresetRow kPresetRows[] = {
-    {1, 12, 7, 80, 100, 21, 4},
-    {2, 13, 8, 60, 80, 26, 4},
-    {3, 14, 9, 40, 60, 21, 6},
+    {Difficulty::Easy, 12, 7, 21, 4},
+    {Difficulty::Normal, 13, 8, 26, 4},
+    {Difficulty::Hard, 14, 9, 21, 6},
 };
+
 
 TEST(At, ReadsOnlyTheFieldAndItsRing) {
   SeededRandom random(1);
@@ -49,94 +53,74 @@ TEST(At, ReadsOnlyTheFieldAndItsRing) {
     EXPECT_EQ(game.At(c.x, c.y), c.expected) << "cell (" << c.x << ", " << c.y << ")";
 }
 
-TEST(At, AnswersEmptyOutsideTheGridEvenWhenTheRingReachesPastIt) {
+TEST(LayField, KeepsTheFieldAndItsRingInsideTheGrid) {
   SeededRandom random(1);
   Game game(random);
-  MakeField(game, 40, 30);  // the ring's far column and row lie outside the 41 x 31 grid
-  game.SetCell(40, 30, 3);
-  EXPECT_EQ(game.At(40, 30), 3);
-  EXPECT_EQ(game.At(41, 30), 0);
-  EXPECT_EQ(game.At(40, 31), 0);
-  EXPECT_EQ(game.At(41, 31), 0);
+  MakeField(game, 40, 30);
+  EXPECT_EQ(game.Board().Cols, kMaxFieldCols);
+  EXPECT_EQ(game.Board().Rows, kMaxFieldRows);
+  game.SetCell(kGridCols - 1, kGridRows - 1, 3);  // the far corner of the ring
+  EXPECT_EQ(game.At(kGridCols - 1, kGridRows - 1), 3);
+  EXPECT_EQ(game.At(kGridCols, kGridRows - 1), 0);
+  EXPECT_EQ(game.At(kGridCols - 1, kGridRows), 0);
 }
 
 TEST(SetCell, IgnoresCellsOutsideTheGrid) {
   SeededRandom random(1);
   Game game(random);
   MakeField(game, 12, 7);
-  const TBoard before = game.Board();
+  const Board before = game.Board();
   for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {41, 0}, {0, 31}, {41, 31}, {-5, 99}})
     game.SetCell(x, y, 7);
   EXPECT_EQ(game.Board().Cells, before.Cells);
 }
 
-TEST(ApplyPreset, StoresTheRowOfEachDifficulty) {
+TEST(ApplyPreset, StartsAGameOfTheDifficultyOnItsField) {
   for (const PresetRow& row : kPresetRows) {
     SeededRandom random(1);
     Game game(random);
     game.ApplyPreset(row.difficulty);
-    const TGameState& s = game.State();
+    const GameState& s = game.State();
     EXPECT_EQ(s.Difficulty, row.difficulty);
     EXPECT_EQ(s.Stage, 1);
-    EXPECT_EQ(s.Cols, row.cols);
-    EXPECT_EQ(s.Rows, row.rows);
-    EXPECT_EQ(s.OriginX, row.originX);
-    EXPECT_EQ(s.OriginY, row.originY);
-    EXPECT_EQ(s.CellW, 40);
-    EXPECT_EQ(s.CellH, 50);
-    EXPECT_EQ(s.Kinds, row.kinds);
+    EXPECT_EQ(game.Board().Cols, row.cols);
+    EXPECT_EQ(game.Board().Rows, row.rows);
+    EXPECT_EQ(game.Rules().Kinds, row.kinds);
     EXPECT_EQ(s.Remaining, row.cols * row.rows);
-    EXPECT_EQ(s.TimeBonus, 1);
-    EXPECT_EQ(s.PauseMs, 500);
+    EXPECT_EQ(game.Rules().TimeBonus, 1);
+    EXPECT_EQ(game.Rules().PauseMs, 500);
     EXPECT_EQ(s.Score, 0);
-    EXPECT_EQ(s.PairPoints, 50);
+    EXPECT_EQ(game.Rules().PairPoints, 50);
   }
 }
 
-TEST(ApplyPreset, NormalAfterAHardGameResetsTheGameButNothingElse) {
+TEST(ApplyPreset, NormalAfterAHardGameResetsTheGameButNotTheBoard) {
   SeededRandom random(1);
   Game game(random);
-  game.ApplyPreset(3);
+  game.ApplyPreset(Difficulty::Hard);
   game.DealTiles();
-  TGameState& s = game.State();
-  s.Stage = 7;
-  s.Score = 4350;
-  s.Remaining = 12;
-  s.LinkKind = 3;
-  s.Corner1X = 4;
-  s.Corner1Y = 5;
-  s.Corner2X = 6;
-  s.Corner2Y = 7;
-  s.SelX = 8;
-  s.SelY = 2;
-  s.ClickCount = 1;
-  s.PairExists = true;
-  const TBoard board = game.Board();
+  game.SetStage(7);
+  game.SetScore(4350);
+  const Board board = game.Board();
 
-  game.ApplyPreset(2);
+  game.ApplyPreset(Difficulty::Normal);
+  const GameState& s = game.State();
   EXPECT_EQ(s.Score, 0);
   EXPECT_EQ(s.Remaining, 104);
   EXPECT_EQ(s.Stage, 1);
-  EXPECT_EQ(s.Difficulty, 2);
-  EXPECT_EQ(testing::LinkResult(s), std::make_tuple(3, 4, 5, 6, 7));
-  EXPECT_EQ(s.SelX, 8);
-  EXPECT_EQ(s.SelY, 2);
-  EXPECT_EQ(s.ClickCount, 1);
-  EXPECT_TRUE(s.PairExists);
+  EXPECT_EQ(s.Difficulty, Difficulty::Normal);
   EXPECT_EQ(game.Board().Cells, board.Cells);
 }
 
-TEST(ApplyPreset, LeavesTheGameAloneForAnUnknownDifficulty) {
+TEST(ApplyPreset, LeavesTheGameAloneWithoutADifficulty) {
   SeededRandom random(1);
   Game game(random);
-  game.ApplyPreset(1);
-  game.State().Score = 300;
-  for (TDifficulty unknown : {0, 4, -1}) {
-    game.ApplyPreset(unknown);
-    EXPECT_EQ(game.State().Difficulty, 1);
-    EXPECT_EQ(game.State().Cols, 12);
-    EXPECT_EQ(game.State().Score, 300);
-  }
+  game.ApplyPreset(Difficulty::Easy);
+  game.SetScore(300);
+  game.ApplyPreset(Difficulty::None);
+  EXPECT_EQ(game.State().Difficulty, Difficulty::Easy);
+  EXPECT_EQ(game.Board().Cols, 12);
+  EXPECT_EQ(game.State().Score, 300);
 }
 
 TEST(DealTiles, DealsEveryKindEquallyOftenAndKeepsTheRingEmpty) {
@@ -168,7 +152,7 @@ class SnapshotRandom final : public RandomSource {
   explicit SnapshotRandom(const Game*& game) : game_(game) {}
   void Reseed() override { filled = game_->Board(); }
   int Draw(int) override { return 1; }
-  TBoard filled;
+  Board filled;
 
  private:
   const Game*& game_;
@@ -176,14 +160,16 @@ class SnapshotRandom final : public RandomSource {
 
 TEST(DealTiles, FillsColumnByColumnWithACounterThatRunsOn) {
   struct Case {
-    TDifficulty difficulty;
+    Difficulty difficulty;
     int column;
     std::vector<TileKind> expected;
   };
   const Case cases[] = {
-      {1, 1, {1, 2, 3, 4, 5, 6, 7}},          {1, 3, {15, 16, 17, 18, 19, 20, 21}},
-      {1, 4, {1, 2, 3, 4, 5, 6, 7}},          {2, 4, {25, 26, 1, 2, 3, 4, 5, 6}},
-      {3, 3, {19, 20, 21, 1, 2, 3, 4, 5, 6}},
+      {Difficulty::Easy, 1, {1, 2, 3, 4, 5, 6, 7}},
+      {Difficulty::Easy, 3, {15, 16, 17, 18, 19, 20, 21}},
+      {Difficulty::Easy, 4, {1, 2, 3, 4, 5, 6, 7}},
+      {Difficulty::Normal, 4, {25, 26, 1, 2, 3, 4, 5, 6}},
+      {Difficulty::Hard, 3, {19, 20, 21, 1, 2, 3, 4, 5, 6}},
   };
   for (const Case& c : cases) {
     const Game* self = nullptr;
@@ -193,7 +179,7 @@ TEST(DealTiles, FillsColumnByColumnWithACounterThatRunsOn) {
     game.ApplyPreset(c.difficulty);
     game.DealTiles();
     std::vector<TileKind> column;
-    for (int y = 1; y <= game.State().Rows; ++y) column.push_back(random.filled(c.column, y));
+    for (int y = 1; y <= game.Board().Rows; ++y) column.push_back(random.filled(c.column, y));
     EXPECT_EQ(column, c.expected) << "difficulty " << c.difficulty << ", column " << c.column;
   }
 }
@@ -243,9 +229,9 @@ TEST(DealTiles, ReseedsOnceAndDrawsColumnThenRowForEveryCell) {
 TEST(DealTiles, WritesOnlyTheFieldAndItsRingAfterABiggerGame) {
   SeededRandom random(7);
   Game game(random);
-  game.ApplyPreset(3);
+  game.ApplyPreset(Difficulty::Hard);
   game.DealTiles();
-  game.ApplyPreset(1);
+  game.ApplyPreset(Difficulty::Easy);
   LitterBeyondRing(game, 99);
   for (int x = 0; x <= 13; ++x) game.SetCell(x, 8, 42);  // a stale tile in the new ring
   game.DealTiles();
@@ -274,19 +260,61 @@ TEST(DealTiles, IgnoresASourceThatDrawsOutOfRange) {
     int count_ = 0;
   } random;
   Game game(random);
-  game.ApplyPreset(1);
+  game.ApplyPreset(Difficulty::Easy);
   game.DealTiles();
   EXPECT_TRUE(RingEmpty(game));
   EXPECT_EQ(testing::CountFieldTiles(game), 84);
 }
 
-TEST(SwapCells, ExchangesTwoCellsAndLeavesACellSwappedWithItselfAlone) {
-  TileKind a = 3, b = 11;
-  Game::SwapCells(a, b);
-  EXPECT_EQ(a, 11);
-  EXPECT_EQ(b, 3);
-  Game::SwapCells(a, a);
-  EXPECT_EQ(a, 11);
+TEST(TakePair, EmptiesBothCellsCountsThemOffAndScores) {
+  SeededRandom random(3);
+  Game game(random);
+  game.ApplyPreset(Difficulty::Easy);
+  game.DealTiles();
+  game.SetScore(100);
+  const Board before = game.Board();
+  game.TakePair({2, 3, 7, 5}, 50);
+  EXPECT_EQ(game.At(2, 3), 0);
+  EXPECT_EQ(game.At(7, 5), 0);
+  EXPECT_EQ(game.State().Remaining, 82);
+  EXPECT_EQ(game.State().Score, 150);
+  EXPECT_EQ(testing::CountFieldTiles(game), 82);
+  for (int x = 1; x <= 12; ++x)
+    for (int y = 1; y <= 7; ++y)
+      if (!(x == 2 && y == 3) && !(x == 7 && y == 5)) {
+        ASSERT_EQ(game.At(x, y), before(x, y));
+      }
+
+  game.TakePair({1, 1, 1, 2}, 0);  // the automatic removal scores nothing
+  EXPECT_EQ(game.State().Score, 150);
+  game.SetScore(std::numeric_limits<std::int32_t>::max() - 10);
+  game.TakePair({3, 1, 3, 2}, 50);  // a score that has run for ever sticks at the top
+  EXPECT_EQ(game.State().Score, std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(NextStage, MovesOnFromOneToNineThenBackToOneWithAFreshDeal) {
+  struct Case {
+    int stage, next;
+  };
+  for (const Case c : {Case{1, 2}, Case{5, 6}, Case{8, 9}, Case{9, 1}}) {
+    RecordingRandom random;
+    Game game(random);
+    game.ApplyPreset(Difficulty::Normal);
+    game.SetStage(c.stage);
+    game.SetScore(900);
+    for (int x = 1; x <= 13; ++x)
+      for (int y = 1; y <= 8; ++y) game.SetCell(x, y, 0);
+    game.CountTiles();
+    ASSERT_EQ(game.State().Remaining, 0);
+
+    game.NextStage();
+    EXPECT_EQ(game.State().Stage, c.next) << "after stage " << c.stage;
+    EXPECT_EQ(game.State().Remaining, 104);
+    EXPECT_EQ(testing::CountFieldTiles(game), 104);
+    EXPECT_EQ(random.calls.front(), 0) << "the deal re-seeds";
+    EXPECT_EQ(game.State().Score, 900);
+    EXPECT_EQ(game.State().Difficulty, Difficulty::Normal);
+  }
 }
 
 TEST(ClockRandom, DrawsEveryValueFromOneToBelowN) {

@@ -8,13 +8,13 @@
 
 #include "game/Game.h"
 #include "tests/game/TestSupport.h"
+#include "tests/support/LiteralSearch.h"
 
 namespace quenlow {
 namespace {
 
-using testing::LinkResult;
+using testing::LiteralFindLink;
 using testing::MakeField;
-using testing::MarkLinkResult;
 using testing::SeededRandom;
 
 struct Cell {
@@ -40,7 +40,7 @@ TEST(RowClearAndColumnClear, TestTheCellsBetweenAndTheEndsByMode) {
       {3, 4, 2, false, "neighbours, both ends occupied"},
       {4, 5, 1, true, "neighbours, one end occupied"},
       {5, 4, 1, true, "neighbours, one end occupied, ends swapped"},
-      {4, 5, 2, false, "mode 2 needs both ends empty"},
+      {4, 5, 2, false, "the middle segment needs both ends empty"},
       {5, 7, 2, true, "empty ends, empty between"},
       {4, 8, 1, false, "both ends occupied, empty between"},
       {4, 7, 1, true, "tile end to an empty end over empty cells"},
@@ -57,8 +57,9 @@ TEST(RowClearAndColumnClear, TestTheCellsBetweenAndTheEndsByMode) {
     MakeField(game, 12, 12);
     for (int at : {3, 4, 8}) column ? game.SetCell(2, at, 1) : game.SetCell(at, 2, 1);
     for (const Case& c : cases) {
+      const auto ends = c.mode == 1 ? SegmentEnds::OneEmpty : SegmentEnds::BothEmpty;
       const bool got =
-          column ? game.ColumnClear(c.a, c.b, 2, c.mode) : game.RowClear(c.a, c.b, 2, c.mode);
+          column ? game.ColumnClear(c.a, c.b, 2, ends) : game.RowClear(c.a, c.b, 2, ends);
       EXPECT_EQ(got, c.expected) << (column ? "column" : "row") << " " << c.a << ".." << c.b
                                  << " mode " << c.mode << ": " << c.what;
     }
@@ -121,7 +122,7 @@ const LinkCase kLinkCases[] = {
 // clang-format on
 
 TEST(FindLink, ReportsThePathItsSearchOrderMeetsFirst) {
-  for (bool fast : {false, true}) {
+  for (bool literal : {false, true}) {
     for (const LinkCase& c : kLinkCases) {
       SeededRandom random(1);
       Game game(random);
@@ -132,20 +133,21 @@ TEST(FindLink, ReportsThePathItsSearchOrderMeetsFirst) {
       for (const Cell& b : c.blockers) game.SetCell(b.x, b.y, 2);
       game.SetCell(c.first.x, c.first.y, 1);
       game.SetCell(c.second.x, c.second.y, 1);
-      MarkLinkResult(game.State());
 
-      const bool linked = fast ? game.LinkTiles(c.first.x, c.first.y, c.second.x, c.second.y)
-                               : game.FindLink(c.first.x, c.first.y, c.second.x, c.second.y);
-      const auto expected =
-          c.linked ? std::make_tuple(c.kind, c.corner1.x, c.corner1.y, c.corner2.x, c.corner2.y)
-                   : std::make_tuple(9, 0, 0, 0, 0);
-      EXPECT_EQ(linked, c.linked) << c.what << (fast ? " (LinkTiles)" : "");
-      EXPECT_EQ(LinkResult(game.State()), expected) << c.what << (fast ? " (LinkTiles)" : "");
+      const auto link = literal
+                            ? LiteralFindLink(game, c.first.x, c.first.y, c.second.x, c.second.y)
+                            : game.FindLink(c.first.x, c.first.y, c.second.x, c.second.y);
+      std::optional<Link> expected;
+      if (c.linked)
+        expected = Link{static_cast<LinkShape>(c.kind),
+                        {c.corner1.x, c.corner1.y},
+                        {c.corner2.x, c.corner2.y}};
+      EXPECT_EQ(link, expected) << c.what << (literal ? " (literal search)" : "");
     }
   }
 }
 
-TEST(FindLink, TurnsDifferentKindsAwayAndLeavesTheKindOfTheLastLink) {
+TEST(FindLink, TurnsAwayDifferentKindsAndEmptyCells) {
   SeededRandom random(1);
   Game game(random);
   MakeField(game, 12, 7);
@@ -153,12 +155,10 @@ TEST(FindLink, TurnsDifferentKindsAwayAndLeavesTheKindOfTheLastLink) {
   game.SetCell(6, 5, 1);
   game.SetCell(4, 4, 2);
   ASSERT_TRUE(game.FindLink(3, 2, 6, 5));
-  ASSERT_EQ(game.State().LinkKind, 2);
-
-  EXPECT_FALSE(game.FindLink(3, 2, 4, 4));  // neighbours in no sense, different kinds
-  EXPECT_EQ(LinkResult(game.State()), std::make_tuple(2, 0, 0, 0, 0));
+  EXPECT_FALSE(game.FindLink(3, 2, 4, 4));  // different kinds
   EXPECT_FALSE(game.FindLink(3, 2, 3, 3));  // a neighbour, but empty
-  EXPECT_EQ(LinkResult(game.State()), std::make_tuple(2, 0, 0, 0, 0));
+  EXPECT_FALSE(game.FindLink(3, 3, 3, 4));  // two empty cells: nothing to take away
+  EXPECT_FALSE(game.FindLink(0, 2, 3, 2));  // from the ring
   EXPECT_EQ(game.At(3, 2), 1);
   EXPECT_EQ(game.At(6, 5), 1);
 }
@@ -169,8 +169,8 @@ TEST(FindLink, TurnsDifferentKindsAwayAndLeavesTheKindOfTheLastLink) {
 // Fewest straight segments from `from` to every cell of the field and its ring, through
 // empty cells only (the far end may hold a tile); 0 where three are not enough.
 std::vector<std::vector<int>> FewestSegments(const Game& game, Cell from) {
-  const int w = game.State().Cols + 2;
-  const int h = game.State().Rows + 2;
+  const int w = game.Board().Cols + 2;
+  const int h = game.Board().Rows + 2;
   std::vector<std::vector<int>> segments(w, std::vector<int>(h, 0));
   std::vector<Cell> frontier{from};
   constexpr std::array<Cell, 4> kDirections{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
@@ -192,29 +192,27 @@ std::vector<std::vector<int>> FewestSegments(const Game& game, Cell from) {
 }
 
 bool InFieldOrRing(const Game& game, Cell c) {
-  return c.x >= 0 && c.x <= game.State().Cols + 1 && c.y >= 0 && c.y <= game.State().Rows + 1;
+  return c.x >= 0 && c.x <= game.Board().Cols + 1 && c.y >= 0 && c.y <= game.Board().Rows + 1;
 }
 
 // The path left in the link result joins the two cells through empty cells.
-::testing::AssertionResult PathIsValid(const Game& game, Cell first, Cell second) {
-  const TGameState& s = game.State();
-  const Cell c1{s.Corner1X, s.Corner1Y}, c2{s.Corner2X, s.Corner2Y};
+::testing::AssertionResult PathIsValid(const Game& game, const Link& link, Cell first,
+                                       Cell second) {
+  const Cell c1{link.Corner1.X, link.Corner1.Y}, c2{link.Corner2.X, link.Corner2.Y};
   std::vector<Cell> points;
-  switch (s.LinkKind) {
-    case 1:
+  switch (link.Shape) {
+    case LinkShape::Straight:
       if (c1.x != first.x || c1.y != first.y || c2.x != second.x || c2.y != second.y)
         return ::testing::AssertionFailure() << "a straight link names other cells";
       points = {first, second};
       break;
-    case 2:
+    case LinkShape::OneCorner:
       if (c2.x != 0 || c2.y != 0) return ::testing::AssertionFailure() << "corner 2 not reset";
       points = {first, c1, second};
       break;
-    case 3:
+    case LinkShape::TwoCorners:
       points = {first, c1, c2, second};
       break;
-    default:
-      return ::testing::AssertionFailure() << "link kind " << s.LinkKind;
   }
   for (std::size_t i = 1; i + 1 < points.size(); ++i) {
     const Cell& c = points[i];
@@ -269,7 +267,8 @@ TEST(FindLink, AgreesWithABreadthFirstSearchOnRandomBoards) {
                 const bool sameTile = x1 == x2 && y1 == y2;
                 const bool expected =
                     !sameTile && game.At(x2, y2) == game.At(x1, y1) && segments[x2][y2] != 0;
-                const bool linked = game.FindLink(x1, y1, x2, y2);
+                const auto link = game.FindLink(x1, y1, x2, y2);
+                const bool linked = link.has_value();
                 ASSERT_EQ(linked, expected) << size.cols << " x " << size.rows << ": (" << x1
                                             << ", " << y1 << ") with (" << x2 << ", " << y2 << ")";
                 if (!linked) {
@@ -277,9 +276,9 @@ TEST(FindLink, AgreesWithABreadthFirstSearchOnRandomBoards) {
                   continue;
                 }
                 ++linkedPairs;
-                ASSERT_TRUE(PathIsValid(game, {x1, y1}, {x2, y2}))
+                ASSERT_TRUE(PathIsValid(game, *link, {x1, y1}, {x2, y2}))
                     << "(" << x1 << ", " << y1 << ") with (" << x2 << ", " << y2 << ")";
-                ASSERT_EQ(game.State().LinkKind, segments[x2][y2])
+                ASSERT_EQ(static_cast<int>(link->Shape), segments[x2][y2])
                     << "not the path with fewest turns: (" << x1 << ", " << y1 << ") with (" << x2
                     << ", " << y2 << ")";
               }
@@ -290,7 +289,7 @@ TEST(FindLink, AgreesWithABreadthFirstSearchOnRandomBoards) {
   EXPECT_GT(unlinkedPairs, 1000);
 }
 
-TEST(LinkTiles, GivesFindLinksAnswerAndLinkResultForEveryPair) {
+TEST(FindLink, GivesTheLiteralSearchsLinkForEveryPairFromATile) {
   std::mt19937 engine(77);
   SeededRandom random(1);
   Game game(random);
@@ -299,7 +298,7 @@ TEST(LinkTiles, GivesFindLinksAnswerAndLinkResultForEveryPair) {
     for (double density : {0.1, 0.4, 0.7, 0.95})
       for (int board = 0; board < 6; ++board) {
         RandomBoard(game, engine, size, density, 2);
-        // Some boards with tiles in the ring too, which play never produces: the shortcut
+        // Some boards with tiles in the ring too, which play never produces: the shortcuts
         // must not depend on it.
         if (board % 3 == 0)
           for (int x = 0; x <= size.cols + 1; ++x)
@@ -308,13 +307,10 @@ TEST(LinkTiles, GivesFindLinksAnswerAndLinkResultForEveryPair) {
           for (int y1 = 0; y1 <= size.rows + 1; ++y1)
             for (int x2 = 0; x2 <= size.cols + 1; ++x2)
               for (int y2 = 0; y2 <= size.rows + 1; ++y2) {
-                MarkLinkResult(game.State());
-                const bool literal = game.FindLink(x1, y1, x2, y2);
-                const auto literalResult = LinkResult(game.State());
-                MarkLinkResult(game.State());
-                ASSERT_EQ(game.LinkTiles(x1, y1, x2, y2), literal)
-                    << "(" << x1 << ", " << y1 << ") with (" << x2 << ", " << y2 << ")";
-                ASSERT_EQ(LinkResult(game.State()), literalResult)
+                const auto expected = game.At(x1, y1) == 0
+                                          ? std::nullopt
+                                          : LiteralFindLink(game, x1, y1, x2, y2);
+                ASSERT_EQ(game.FindLink(x1, y1, x2, y2), expected)
                     << "(" << x1 << ", " << y1 << ") with (" << x2 << ", " << y2 << ")";
               }
       }

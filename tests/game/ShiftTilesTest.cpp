@@ -107,7 +107,7 @@ bool Occupied(const Game& game, int x, int y) {
 // One line of the field as occupied / empty, from its first cell to its last.
 std::vector<bool> Line(const Game& game, bool column, int index) {
   std::vector<bool> line;
-  const int length = column ? game.State().Rows : game.State().Cols;
+  const int length = column ? game.Board().Rows : game.Board().Cols;
   for (int i = 1; i <= length; ++i)
     line.push_back(column ? Occupied(game, index, i) : Occupied(game, i, index));
   return line;
@@ -127,18 +127,17 @@ bool Run(const std::vector<bool>& line, int from, int to, int& first, int& last)
 }
 
 ::testing::AssertionResult ShapeHolds(const Game& game) {
-  const TGameState& s = game.State();
-  const int mr = s.Rows / 2, mc = s.Cols / 2;
-  const bool vertical = s.Stage == 2 || s.Stage == 3 || s.Stage == 4 || s.Stage == 8;
-  const int lines = vertical ? s.Cols : s.Rows;
-  const int length = vertical ? s.Rows : s.Cols;
+  const int mr = game.Board().Rows / 2, mc = game.Board().Cols / 2;
+  const bool vertical = game.State().Stage == 2 || game.State().Stage == 3 || game.State().Stage == 4 || game.State().Stage == 8;
+  const int lines = vertical ? game.Board().Cols : game.Board().Rows;
+  const int length = vertical ? game.Board().Rows : game.Board().Cols;
   for (int index = 1; index <= lines; ++index) {
     const std::vector<bool> line = Line(game, vertical, index);
     int first, last;
     bool ok = Run(line, 1, length, first, last);
-    switch (s.Stage) {
+    switch (game.State().Stage) {
       case 2:
-        ok = ok && (first == 0 || last == s.Rows);
+        ok = ok && (first == 0 || last == game.Board().Rows);
         break;
       case 3:
         ok = ok && (first == 0 || first == 1);
@@ -151,7 +150,7 @@ bool Run(const std::vector<bool>& line, int from, int to, int& first, int& last)
         int rightFirst, rightLast;
         ok = Run(line, 1, mc, first, last) && (first == 0 || first == 1) &&
              Run(line, mc + 1, length, rightFirst, rightLast) &&
-             (rightFirst == 0 || rightLast == s.Cols);
+             (rightFirst == 0 || rightLast == game.Board().Cols);
         const bool lostATile = std::count(line.begin(), line.end(), true) < length;
         ok = ok && !(lostATile && line[mc - 1]);
         break;
@@ -160,7 +159,7 @@ bool Run(const std::vector<bool>& line, int from, int to, int& first, int& last)
         ok = ok && (first == 0 || first == 1);
         break;
       case 7:
-        ok = ok && (first == 0 || last == s.Cols);
+        ok = ok && (first == 0 || last == game.Board().Cols);
         break;
       case 9:
         ok = ok && (first == 0 || (first <= mc && mc <= last));
@@ -173,7 +172,7 @@ bool Run(const std::vector<bool>& line, int from, int to, int& first, int& last)
       std::string drawn;
       for (bool tile : line) drawn += tile ? '#' : '-';
       return ::testing::AssertionFailure()
-             << "stage " << s.Stage << ", " << (vertical ? "column " : "row ") << index << ": "
+             << "stage " << game.State().Stage << ", " << (vertical ? "column " : "row ") << index << ": "
              << drawn;
     }
   }
@@ -182,11 +181,10 @@ bool Run(const std::vector<bool>& line, int from, int to, int& first, int& last)
 
 // The tiles met along each line, in order: sliding never lets a tile pass another.
 std::vector<std::vector<TileKind>> TilesAlongLines(const Game& game, bool columns) {
-  const TGameState& s = game.State();
   std::vector<std::vector<TileKind>> lines;
-  for (int index = 1; index <= (columns ? s.Cols : s.Rows); ++index) {
+  for (int index = 1; index <= (columns ? game.Board().Cols : game.Board().Rows); ++index) {
     std::vector<TileKind>& line = lines.emplace_back();
-    for (int i = 1; i <= (columns ? s.Rows : s.Cols); ++i)
+    for (int i = 1; i <= (columns ? game.Board().Rows : game.Board().Cols); ++i)
       if (const TileKind kind = columns ? game.At(index, i) : game.At(i, index))
         line.push_back(kind);
   }
@@ -195,44 +193,42 @@ std::vector<std::vector<TileKind>> TilesAlongLines(const Game& game, bool column
 
 std::vector<TileKind> SortedTiles(const Game& game) {
   std::vector<TileKind> tiles;
-  for (int x = 1; x <= game.State().Cols; ++x)
-    for (int y = 1; y <= game.State().Rows; ++y)
+  for (int x = 1; x <= game.Board().Cols; ++x)
+    for (int y = 1; y <= game.Board().Rows; ++y)
       if (game.At(x, y) != 0) tiles.push_back(game.At(x, y));
   std::sort(tiles.begin(), tiles.end());
   return tiles;
 }
 
-bool SameBeyondRing(const Game& game, const TBoard& reference) {
-  const TGameState& s = game.State();
+bool SameBeyondRing(const Game& game, const Board& reference) {
   for (int x = 0; x < kGridCols; ++x)
     for (int y = 0; y < kGridRows; ++y)
-      if ((x > s.Cols + 1 || y > s.Rows + 1) && game.Board()(x, y) != reference(x, y)) return false;
+      if ((x > game.Board().Cols + 1 || y > game.Board().Rows + 1) && game.Board()(x, y) != reference(x, y)) return false;
   return true;
 }
 
 // Plays one stage to the end: two cells emptied at a time (often in one line), the tiles
 // slid, now and then a shuffle, checking the board after every step.
-void PlayOutStage(TDifficulty difficulty, int stage, unsigned seed, bool litteredGrid) {
+void PlayOutStage(Difficulty difficulty, int stage, unsigned seed, bool litteredGrid) {
   SeededRandom random(seed);
   Game game(random);
   game.ApplyPreset(difficulty);
   if (litteredGrid) testing::LitterBeyondRing(game, 5000);
   game.DealTiles();
-  TGameState& s = game.State();
-  s.Stage = stage;
+  game.SetStage(stage);
   // Tiles that can all be told apart, so that a tile passing another shows.
-  for (int x = 1; x <= s.Cols; ++x)
-    for (int y = 1; y <= s.Rows; ++y) game.SetCell(x, y, (x - 1) * s.Rows + y);
-  const TBoard outside = game.Board();
+  for (int x = 1; x <= game.Board().Cols; ++x)
+    for (int y = 1; y <= game.Board().Rows; ++y) game.SetCell(x, y, (x - 1) * game.Board().Rows + y);
+  const Board outside = game.Board();
   const bool vertical = stage == 2 || stage == 3 || stage == 4 || stage == 8;
 
   std::mt19937 engine(seed * 31 + stage);
-  for (int removal = 1; s.Remaining > 0; ++removal) {
+  for (int removal = 1; game.State().Remaining > 0; ++removal) {
     std::vector<std::pair<int, int>> occupied;
-    for (int x = 1; x <= s.Cols; ++x)
-      for (int y = 1; y <= s.Rows; ++y)
+    for (int x = 1; x <= game.Board().Cols; ++x)
+      for (int y = 1; y <= game.Board().Rows; ++y)
         if (game.At(x, y) != 0) occupied.emplace_back(x, y);
-    ASSERT_EQ(static_cast<int>(occupied.size()), s.Remaining);
+    ASSERT_EQ(static_cast<int>(occupied.size()), game.State().Remaining);
     std::shuffle(occupied.begin(), occupied.end(), engine);
     auto second = occupied.begin() + 1;
     if (removal % 2 == 0) {  // the two removed tiles in one line where there is a choice
@@ -241,14 +237,12 @@ void PlayOutStage(TDifficulty difficulty, int stage, unsigned seed, bool littere
       });
       if (inLine != occupied.end()) second = inLine;
     }
-    game.SetCell(occupied[0].first, occupied[0].second, 0);
-    game.SetCell(second->first, second->second, 0);
-    s.Remaining -= 2;
+    game.TakePair({occupied[0].first, occupied[0].second, second->first, second->second}, 0);
 
-    const TBoard before = game.Board();
+    const Board before = game.Board();
     const auto lines = TilesAlongLines(game, vertical);
     game.ShiftTiles();
-    const std::string where = "difficulty " + std::to_string(difficulty) + ", stage " +
+    const std::string where = "difficulty " + std::to_string(static_cast<int>(difficulty)) + ", stage " +
                               std::to_string(stage) + ", removal " + std::to_string(removal);
     ASSERT_TRUE(ShapeHolds(game)) << where;
     if (stage == 1) {
@@ -256,11 +250,11 @@ void PlayOutStage(TDifficulty difficulty, int stage, unsigned seed, bool littere
     } else {
       ASSERT_EQ(TilesAlongLines(game, vertical), lines) << where;
     }
-    ASSERT_EQ(testing::CountFieldTiles(game), s.Remaining) << where;
+    ASSERT_EQ(testing::CountFieldTiles(game), game.State().Remaining) << where;
     ASSERT_TRUE(testing::RingEmpty(game)) << where;
     ASSERT_TRUE(SameBeyondRing(game, outside)) << where;
 
-    const TBoard shifted = game.Board();
+    const Board shifted = game.Board();
     game.ShiftTiles();
     ASSERT_EQ(game.Board().Cells, shifted.Cells) << where << ": a second call moved tiles";
 
@@ -278,7 +272,7 @@ void PlayOutStage(TDifficulty difficulty, int stage, unsigned seed, bool littere
 }
 
 TEST(ShiftTiles, KeepsTheShapeOfEveryStageThroughWholeGames) {
-  for (TDifficulty difficulty : {1, 2, 3})
+  for (Difficulty difficulty : {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard})
     for (int stage = 1; stage <= 9; ++stage)
       for (unsigned seed : {1u, 2u, 3u}) {
         PlayOutStage(difficulty, stage, seed, false);
@@ -287,7 +281,7 @@ TEST(ShiftTiles, KeepsTheShapeOfEveryStageThroughWholeGames) {
 }
 
 TEST(ShiftTiles, NeverPullsInTilesABiggerEarlierGameLeftInTheGrid) {
-  for (TDifficulty difficulty : {1, 2, 3})
+  for (Difficulty difficulty : {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard})
     for (int stage = 1; stage <= 9; ++stage)
       for (unsigned seed : {4u, 5u}) {
         PlayOutStage(difficulty, stage, seed, true);

@@ -43,13 +43,8 @@ void Scribble(DrawingFixture& f, bool endWithMark = false) {
   p.penColor = 9;
   p.brushStyle = BrushStyle::Solid;
   p.Rectangle(0, 0, BoardPicture::kWidth, BoardPicture::kHeight);
-  f.game.State().LinkKind = 1;
-  f.game.State().Corner1X = 0;
-  f.game.State().Corner1Y = 0;
-  f.game.State().Corner2X = 15;
-  f.game.State().Corner2Y = 0;
-  f.drawing.DrawLink(0, 0, 15, 0);
-  if (endWithMark) f.drawing.MarkCell(3, 3, 2);
+  f.drawing.DrawLink(0, 0, 15, 0, Link{LinkShape::Straight, {0, 0}, {15, 0}});
+  if (endWithMark) f.drawing.MarkCell(3, 3, Mark::Hint);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -75,14 +70,14 @@ TEST_P(DrawBoardTest, BlackMarginsAndEveryCellPictureInItsPlace) {
 
     f.drawing.DrawBoard();
 
-    const TGameState& s = f.game.State();
+    const int rows = f.game.Board().Rows, kinds = f.game.Rules().Kinds;
     int wrong = 0;
     for (int y = 0; y < BoardPicture::kHeight; ++y) {
       for (int x = 0; x < BoardPicture::kWidth; ++x) {
         std::uint8_t expected = kBlack;
         if (x >= c.Left && x < c.Right && y >= c.Top && y < c.Bottom) {
           const int cx = (x - c.Left) / 40 + 1, cy = (y - c.Top) / 50 + 1;
-          const int kind = (cx == 2 && cy == 3) ? 0 : ((cx - 1) * s.Rows + cy - 1) % s.Kinds + 1;
+          const int kind = (cx == 2 && cy == 3) ? 0 : ((cx - 1) * rows + cy - 1) % kinds + 1;
           expected =
               f.tiles[static_cast<std::size_t>(kind)].At((x - c.Left) % 40, (y - c.Top) % 50);
         }
@@ -105,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(EachDifficulty, DrawBoardTest,
 TEST(DrawBoard, TilesBeyondTheFieldOfASmallerGameAreNotDrawn) {
   DrawingFixture f(3);
   f.FillBoard();  // a hard board: columns 13, 14 and rows 8, 9 hold tiles
-  SetGeometry(f.game.State(), 1);
+  f.game.ApplyPreset(Difficulty::Easy);
   f.drawing.DrawBoard();
   for (const auto& [x, y] : std::vector<std::pair<int, int>>{{560, 120}, {590, 300}, {100, 460}}) {
     EXPECT_EQ(f.picture->Pixel(x, y), kBlack) << x << ", " << y;
@@ -173,8 +168,7 @@ TEST(CellGeometry, RectanglesAndCentresOfFieldAndRingCells) {
       {3, 15, 10, {600, 510, 640, 560}, 620, 535},
   };
   for (const CellGeometryCase& c : cases) {
-    TGameState s;
-    SetGeometry(s, c.Difficulty);
+    const BoardLayout s = LayoutOf(static_cast<Difficulty>(c.Difficulty));
     const CellRect r = CellRectangle(s, c.X, c.Y);
     EXPECT_EQ(r, c.Rect) << "difficulty " << c.Difficulty << " cell " << c.X << ", " << c.Y << ": "
                          << r.Left << " " << r.Top << " " << r.Right << " " << r.Bottom;
@@ -187,11 +181,11 @@ TEST(CellGeometry, RectanglesAndCentresOfFieldAndRingCells) {
 
 TEST(CellGeometry, EveryRingCentreLiesInsideThePicture) {
   for (int difficulty = 1; difficulty <= 3; ++difficulty) {
-    TGameState s;
-    SetGeometry(s, difficulty);
-    for (int x = 0; x <= s.Cols + 1; ++x) {
-      for (int y = 0; y <= s.Rows + 1; ++y) {
-        if (x > 0 && x <= s.Cols && y > 0 && y <= s.Rows) continue;
+    const BoardLayout s = LayoutOf(static_cast<Difficulty>(difficulty));
+    const Preset p = PresetOf(static_cast<Difficulty>(difficulty));
+    for (int x = 0; x <= p.Cols + 1; ++x) {
+      for (int y = 0; y <= p.Rows + 1; ++y) {
+        if (x > 0 && x <= p.Cols && y > 0 && y <= p.Rows) continue;
         int px = 0, py = 0;
         CellCentre(s, x, y, px, py);
         EXPECT_TRUE(px >= 2 && px + 1 < BoardPicture::kWidth && py >= 2 &&
@@ -200,21 +194,6 @@ TEST(CellGeometry, EveryRingCentreLiesInsideThePicture) {
       }
     }
   }
-}
-
-TEST(CellGeometry, GarbageGeometryIsHeldWithinRange) {
-  TGameState s;
-  s.OriginX = INT_MAX;
-  s.OriginY = INT_MIN;
-  s.CellW = INT_MAX;
-  s.CellH = INT_MAX;
-  const CellRect r = CellRectangle(s, INT_MAX, INT_MIN);
-  EXPECT_EQ(r.Left, INT_MAX);
-  EXPECT_EQ(r.Top, INT_MIN);
-  int px = 0, py = 0;
-  CellCentre(s, INT_MIN, INT_MAX, px, py);
-  EXPECT_EQ(px, INT_MIN);
-  EXPECT_EQ(py, INT_MAX);
 }
 
 struct PixelCase {
@@ -229,8 +208,7 @@ TEST(PixelToCell, CornerPixelsOfTheFieldAndOfItsCells) {
       {3, 599, 60, 14, 1},  {3, 40, 509, 1, 9},
   };
   for (const PixelCase& c : cases) {
-    TGameState s;
-    SetGeometry(s, c.Difficulty);
+    const BoardLayout s = LayoutOf(static_cast<Difficulty>(c.Difficulty));
     int x = c.X, y = c.Y;
     PixelToCell(s, x, y);
     EXPECT_EQ(x, c.CellX) << c.Difficulty << ": " << c.X << ", " << c.Y;
@@ -240,10 +218,10 @@ TEST(PixelToCell, CornerPixelsOfTheFieldAndOfItsCells) {
 
 TEST(PixelToCell, EveryPixelOfACellRectangleMapsBackToThatCell) {
   for (int difficulty = 1; difficulty <= 3; ++difficulty) {
-    TGameState s;
-    SetGeometry(s, difficulty);
-    for (int cx = 1; cx <= s.Cols; ++cx) {
-      for (int cy = 1; cy <= s.Rows; ++cy) {
+    const BoardLayout s = LayoutOf(static_cast<Difficulty>(difficulty));
+    const Preset p = PresetOf(static_cast<Difficulty>(difficulty));
+    for (int cx = 1; cx <= p.Cols; ++cx) {
+      for (int cy = 1; cy <= p.Rows; ++cy) {
         const CellRect r = CellRectangle(s, cx, cy);
         for (int py = r.Top; py < r.Bottom; ++py) {
           for (int px = r.Left; px < r.Right; ++px) {
@@ -256,14 +234,6 @@ TEST(PixelToCell, EveryPixelOfACellRectangleMapsBackToThatCell) {
       }
     }
   }
-}
-
-TEST(PixelToCell, BeforeTheFirstGameNoPixelHasACell) {
-  const TGameState zero;
-  int x = 100, y = 200;
-  PixelToCell(zero, x, y);  // must not divide by the zero cell size
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -288,8 +258,8 @@ TEST(MarkCell, PickInvertsEveryPixelOfTheCellAndNothingElse) {
     f.drawing.DrawBoard();
     Scribble(f);  // something to invert in the ring too
     const Pixels before = Snapshot(*f.picture);
-    f.drawing.MarkCell(c.X, c.Y, 1);
-    const CellRect r = CellRectangle(f.game.State(), c.X, c.Y);
+    f.drawing.MarkCell(c.X, c.Y, Mark::Pick);
+    const CellRect r = CellRectangle(f.Layout(), c.X, c.Y);
     for (int y = 0; y < BoardPicture::kHeight; ++y) {
       for (int x = 0; x < BoardPicture::kWidth; ++x) {
         const std::uint8_t old = before[static_cast<std::size_t>(y * BoardPicture::kWidth + x)];
@@ -307,8 +277,8 @@ TEST(MarkCell, PickInvertsEveryPixelOfTheCellAndNothingElse) {
 TEST(MarkCell, HintHatchesTheInsideAlignedToThePictureOrigin) {
   for (const MarkedCell c : {MarkedCell{1, 1}, MarkedCell{1, 2}, MarkedCell{3, 5}}) {
     DrawingFixture f(1);
-    f.drawing.MarkCell(c.X, c.Y, 2);
-    const CellRect r = CellRectangle(f.game.State(), c.X, c.Y);
+    f.drawing.MarkCell(c.X, c.Y, Mark::Hint);
+    const CellRect r = CellRectangle(f.Layout(), c.X, c.Y);
     for (int y = 0; y < BoardPicture::kHeight; ++y) {
       for (int x = 0; x < BoardPicture::kWidth; ++x) {
         const bool inside = x > r.Left && x < r.Right - 1 && y > r.Top && y < r.Bottom - 1;
@@ -324,8 +294,8 @@ TEST(MarkCell, HintInvertsUnderTheHatchAndKeepsTheFrame) {
   f.FillBoard();
   f.drawing.DrawBoard();
   const Pixels before = Snapshot(*f.picture);
-  f.drawing.MarkCell(5, 4, 2);
-  const CellRect r = CellRectangle(f.game.State(), 5, 4);
+  f.drawing.MarkCell(5, 4, Mark::Hint);
+  const CellRect r = CellRectangle(f.Layout(), 5, 4);
   for (int y = r.Top - 1; y <= r.Bottom; ++y) {
     for (int x = r.Left - 1; x <= r.Right; ++x) {
       const std::uint8_t old = before[static_cast<std::size_t>(y * BoardPicture::kWidth + x)];
@@ -336,10 +306,11 @@ TEST(MarkCell, HintInvertsUnderTheHatchAndKeepsTheFrame) {
 }
 
 TEST(MarkCell, MarksCombineAndTheSameMarkAgainRestoresThePictureBitForBit) {
-  const std::vector<std::vector<int>> sequences = {
-      {1, 1}, {2, 2}, {1, 2, 1, 2}, {1, 2, 2, 1}, {2, 1, 1, 2}, {2, 1, 2, 1},
+  constexpr Mark P = Mark::Pick, H = Mark::Hint;
+  const std::vector<std::vector<Mark>> sequences = {
+      {P, P}, {H, H}, {P, H, P, H}, {P, H, H, P}, {H, P, P, H}, {H, P, H, P},
   };
-  for (const std::vector<int>& kinds : sequences) {
+  for (const std::vector<Mark>& kinds : sequences) {
     DrawingFixture f(3);
     f.FillBoard();
     f.drawing.DrawBoard();
@@ -349,7 +320,7 @@ TEST(MarkCell, MarksCombineAndTheSameMarkAgainRestoresThePictureBitForBit) {
       if (kinds.size() == 4 && i == 1) {
         // Half way through a combined sequence both marks are on: the frame is inverted once,
         // the inside inverted once off the hatch and twice (so as it was) under it.
-        const CellRect r = CellRectangle(f.game.State(), 7, 5);
+        const CellRect r = CellRectangle(f.Layout(), 7, 5);
         for (int y = r.Top; y < r.Bottom; ++y) {
           for (int x = r.Left; x < r.Right; ++x) {
             const bool frame = x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1;
@@ -361,57 +332,8 @@ TEST(MarkCell, MarksCombineAndTheSameMarkAgainRestoresThePictureBitForBit) {
       }
     }
     EXPECT_EQ(Differences(Snapshot(*f.picture), before), std::vector<std::string>{})
-        << "sequence of " << kinds.size() << " marks starting with " << kinds.front();
-  }
-}
-
-// A mark of another kind keeps the mode and brush of what was drawn last, black pen width 1.
-TEST(MarkCell, OtherKindsDrawWithTheSettingsLeftBehind) {
-  struct Case {
-    const char* Name;
-    std::function<void(DrawingFixture&)> Before;
-    // The cell after the unknown-kind mark, given the cell just before it.
-    std::function<std::uint8_t(std::uint8_t old, bool frame, int x, int y)> Expected;
-  };
-  const auto link = [](DrawingFixture& f) {
-    TGameState& s = f.game.State();
-    s.LinkKind = 1;
-    s.Corner1X = 1, s.Corner1Y = 7, s.Corner2X = 2, s.Corner2Y = 7;
-    f.drawing.DrawLink(1, 7, 2, 7);
-  };
-  const Case cases[] = {
-      {"after a pick: inverts, so it takes the pick back",
-       [](DrawingFixture& f) { f.drawing.MarkCell(4, 3, 1); },
-       [](std::uint8_t old, bool, int, int) -> std::uint8_t { return 15 - old; }},
-      {"after a hint: takes the hatch back", [](DrawingFixture& f) { f.drawing.MarkCell(4, 3, 2); },
-       [](std::uint8_t old, bool frame, int x, int y) -> std::uint8_t {
-         return !frame && Hatched(x, y) ? 15 - old : old;
-       }},
-      {"after DrawBoard: black", [](DrawingFixture&) {},
-       [](std::uint8_t, bool, int, int) -> std::uint8_t { return kBlack; }},
-      {"after a link (copy, solid brush): black frame, white inside", link,
-       [](std::uint8_t, bool frame, int, int) -> std::uint8_t { return frame ? kBlack : kWhite; }},
-  };
-  for (const Case& c : cases) {
-    for (const int kind : {0, 3, -7}) {
-      DrawingFixture f(1);
-      f.FillBoard();
-      f.drawing.DrawBoard();
-      c.Before(f);
-      const Pixels before = Snapshot(*f.picture);
-      f.drawing.MarkCell(4, 3, kind);
-      const CellRect r = CellRectangle(f.game.State(), 4, 3);
-      for (int y = r.Top; y < r.Bottom; ++y) {
-        for (int x = r.Left; x < r.Right; ++x) {
-          const bool frame = x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1;
-          const std::uint8_t old = before[static_cast<std::size_t>(y * 640 + x)];
-          ASSERT_EQ(f.picture->Pixel(x, y), c.Expected(old, frame, x, y))
-              << c.Name << ", kind " << kind << ", pixel " << x << ", " << y;
-        }
-      }
-      EXPECT_EQ(f.picture->Pixel(r.Left - 1, r.Top),
-                before[static_cast<std::size_t>(r.Top * 640 + r.Left - 1)]);
-    }
+        << "sequence of " << kinds.size() << " marks starting with "
+        << (kinds.front() == P ? "a pick" : "a hint");
   }
 }
 
@@ -444,13 +366,8 @@ Box Segment(int x1, int y1, int x2, int y2) {
 TEST_P(DrawLinkTest, DrawsExactlyThePathThroughTheCentres) {
   const LinkCase& c = GetParam();
   DrawingFixture f(c.Difficulty);
-  TGameState& s = f.game.State();
-  s.LinkKind = c.Kind;
-  s.Corner1X = c.Corner1X;
-  s.Corner1Y = c.Corner1Y;
-  s.Corner2X = c.Corner2X;
-  s.Corner2Y = c.Corner2Y;
-  f.drawing.DrawLink(c.X1, c.Y1, c.X2, c.Y2);
+  const Link link{static_cast<LinkShape>(c.Kind), {c.Corner1X, c.Corner1Y}, {c.Corner2X, c.Corner2Y}};
+  f.drawing.DrawLink(c.X1, c.Y1, c.X2, c.Y2, link);
   int wrong = 0;
   for (int y = 0; y < BoardPicture::kHeight; ++y) {
     for (int x = 0; x < BoardPicture::kWidth; ++x) {
@@ -550,9 +467,7 @@ INSTANTIATE_TEST_SUITE_P(
                  6,
                  10,
                  {Segment(100, 485, 100, 535), Segment(100, 535, 260, 535),
-                  Segment(260, 535, 260, 485)}},
-        LinkCase{"no link kind", 1, 1, 1, 2, 1, 0, 1, 1, 2, 1, {}},
-        LinkCase{"unknown link kind", 1, 1, 1, 2, 1, 4, 1, 1, 2, 1, {}}),
+                  Segment(260, 535, 260, 485)}}),
     [](const ::testing::TestParamInfo<LinkCase>& info) {
       std::string name = info.param.Name;
       for (char& ch : name) {
@@ -561,12 +476,13 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(DrawLink, DrawsThePathTheLinkFinderLeft) {
+TEST(DrawLink, DrawsThePathTheLinkFinderFound) {
   DrawingFixture f(1);
   f.FillBoard();
   f.game.SetCell(9, 1, f.game.At(4, 1));
-  ASSERT_TRUE(f.game.FindLink(4, 1, 9, 1));  // both in the top row of a full board
-  f.drawing.DrawLink(4, 1, 9, 1);
+  const auto link = f.game.FindLink(4, 1, 9, 1);  // both in the top row of a full board
+  ASSERT_TRUE(link);
+  f.drawing.DrawLink(4, 1, 9, 1, *link);
   for (const Box& b :
        {Segment(220, 125, 220, 75), Segment(220, 75, 420, 75), Segment(420, 75, 420, 125)}) {
     for (int y = b.Top; y <= b.Bottom; ++y) {
@@ -577,58 +493,10 @@ TEST(DrawLink, DrawsThePathTheLinkFinderLeft) {
 
 TEST(DrawLink, APathLeavingThePictureIsClippedAtItsEdge) {
   DrawingFixture f(1);
-  TGameState& s = f.game.State();
-  s.LinkKind = 1;
-  s.Corner1X = 1, s.Corner1Y = 1, s.Corner2X = 1000000, s.Corner2Y = 1;
-  f.drawing.DrawLink(1, 1, 1000000, 1);
+  f.drawing.DrawLink(1, 1, 1000000, 1, Link{LinkShape::Straight, {1, 1}, {1000000, 1}});
   for (int x = 0; x < BoardPicture::kWidth; ++x) {
     EXPECT_EQ(f.picture->Pixel(x, 124), x >= 98 ? kYellow : kBlack) << x;
     EXPECT_EQ(f.picture->Pixel(x, 127), kBlack) << x;
-  }
-}
-
-// None of these are links the game makes; each must draw within the picture and return.
-TEST(DrawLink, GarbageCornersAndGeometryNeverReachOutsideThePicture) {
-  struct Case {
-    const char* Name;
-    std::function<void(TGameState&)> Set;
-    int X1, Y1, X2, Y2;
-  };
-  const Case cases[] = {
-      {"corners at the ends of int",
-       [](TGameState& s) {
-         s.LinkKind = 3;
-         s.Corner1X = INT_MAX, s.Corner1Y = INT_MIN, s.Corner2X = INT_MIN, s.Corner2Y = INT_MAX;
-       },
-       1, 1, 2, 2},
-      {"cells at the ends of int", [](TGameState& s) { s.LinkKind = 2; }, INT_MIN, INT_MAX, INT_MAX,
-       INT_MIN},
-      {"a slanted path from corners left at 0", [](TGameState& s) { s.LinkKind = 2; }, 5, 3, 9, 6},
-      {"a slanted path through the picture",
-       [](TGameState& s) {
-         s.LinkKind = 1;
-         s.Corner1X = -3000, s.Corner1Y = -2000, s.Corner2X = 4000, s.Corner2Y = 2500;
-       },
-       0, 0, 0, 0},
-      {"a huge geometry",
-       [](TGameState& s) {
-         s.LinkKind = 3;
-         s.OriginX = INT_MIN, s.OriginY = INT_MAX, s.CellW = INT_MAX, s.CellH = INT_MIN;
-         s.Corner1X = 3, s.Corner1Y = -1, s.Corner2X = -5, s.Corner2Y = 2;
-       },
-       1, 1, 2, 2},
-  };
-  for (const Case& c : cases) {
-    DrawingFixture f(1);
-    c.Set(f.game.State());
-    f.drawing.DrawLink(c.X1, c.Y1, c.X2, c.Y2);
-    for (int y = 0; y < BoardPicture::kHeight; ++y) {
-      for (int x = 0; x < BoardPicture::kWidth; ++x) {
-        const std::uint8_t p = f.picture->Pixel(x, y);
-        ASSERT_TRUE(p == kBlack || p == kYellow) << c.Name;
-      }
-    }
-    EXPECT_EQ(f.picture->penWidth, 4) << c.Name;  // the state beside the pixels is intact
   }
 }
 
@@ -645,30 +513,6 @@ TEST(BoardPicture, ASlantedLineIsDrawnOnceUnderEveryPixelInXor) {
   }
 }
 
-TEST(DrawBoard, GarbageGeometryFinishesAndStaysInsideThePicture) {
-  // Far more cells than the grid holds, yet small enough for the engine's own arithmetic.
-  constexpr int kHuge = 1 << 24;
-  const std::function<void(TGameState&)> cases[] = {
-      [](TGameState& s) { s.Cols = kHuge, s.Rows = kHuge, s.CellW = 1, s.CellH = 1; },
-      [](TGameState& s) { s.OriginX = INT_MIN, s.OriginY = INT_MIN, s.Cols = kHuge; },
-      [](TGameState& s) { s.OriginX = INT_MAX, s.CellW = INT_MAX, s.CellH = INT_MAX; },
-      [](TGameState& s) { s.CellW = -40, s.CellH = 0; },
-      [](TGameState& s) { s.Cols = -3, s.Rows = 40; },
-  };
-  for (const auto& set : cases) {
-    DrawingFixture f(1);
-    f.FillBoard();
-    set(f.game.State());
-    f.drawing.DrawBoard();
-    EXPECT_EQ(f.picture->penMode, PenMode::Black);
-  }
-  DrawingFixture f(1);
-  f.game.State().CellW = INT_MAX;
-  f.drawing.MarkCell(INT_MIN, INT_MAX, 1);
-  f.drawing.MarkCell(INT_MAX, INT_MIN, 2);
-  EXPECT_EQ(f.picture->Pixel(0, 0), kBlack);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Repaint and texts
 
@@ -679,14 +523,11 @@ TEST(BoardPicture, EveryDrawingOperationRaisesTheVersion) {
   };
   const Case cases[] = {
       {"DrawBoard", [](DrawingFixture& f) { f.drawing.DrawBoard(); }},
-      {"pick", [](DrawingFixture& f) { f.drawing.MarkCell(2, 2, 1); }},
-      {"hint", [](DrawingFixture& f) { f.drawing.MarkCell(2, 2, 2); }},
+      {"pick", [](DrawingFixture& f) { f.drawing.MarkCell(2, 2, Mark::Pick); }},
+      {"hint", [](DrawingFixture& f) { f.drawing.MarkCell(2, 2, Mark::Hint); }},
       {"link",
        [](DrawingFixture& f) {
-         f.game.State().LinkKind = 1;
-         f.game.State().Corner1X = 1, f.game.State().Corner1Y = 1;
-         f.game.State().Corner2X = 2, f.game.State().Corner2Y = 1;
-         f.drawing.DrawLink(1, 1, 2, 1);
+         f.drawing.DrawLink(1, 1, 2, 1, Link{LinkShape::Straight, {1, 1}, {2, 1}});
        }},
   };
   for (const Case& c : cases) {

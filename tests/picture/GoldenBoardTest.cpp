@@ -47,13 +47,15 @@ QImage DifferenceImage(const QImage& expected, const QImage& actual) {
 
 // The first pair, outer cell column by column, that the link finder joins with two corners:
 // on a fresh deal that is a path round the outside of the board.
-std::optional<CellPair> FirstTwoCornerLink(Game& game) {
-  const TGameState& s = game.State();
+std::optional<LinkedPair> FirstTwoCornerLink(const Game& game) {
+  const Board& s = game.Board();
   for (int x1 = 1; x1 <= s.Cols; ++x1) {
     for (int y1 = 1; y1 <= s.Rows; ++y1) {
       for (int x2 = 1; x2 <= s.Cols; ++x2) {
         for (int y2 = 1; y2 <= s.Rows; ++y2) {
-          if (game.FindLink(x1, y1, x2, y2) && s.LinkKind == 3) return CellPair{x1, y1, x2, y2};
+          const auto link = game.FindLink(x1, y1, x2, y2);
+          if (link && link->Shape == LinkShape::TwoCorners)
+            return LinkedPair{{x1, y1, x2, y2}, *link};
         }
       }
     }
@@ -67,17 +69,18 @@ TEST_P(GoldenBoard, ADealtBoardWithAPickAHintAndALink) {
   const int scale = GetParam();
   const QString reference = Reference(scale);
   DrawingFixture f(1, LoadTilePictures(scale), scale);
-  f.game.ApplyPreset(1);
+  f.game.ApplyPreset(Difficulty::Easy);
   f.game.DealTiles();
   f.drawing.DrawBoard();
-  const std::optional<CellPair> link = FirstTwoCornerLink(f.game);
-  ASSERT_TRUE(link.has_value()) << "the fixed deal has no two-corner link";
+  const std::optional<LinkedPair> found = FirstTwoCornerLink(f.game);
+  ASSERT_TRUE(found.has_value()) << "the fixed deal has no two-corner link";
+  const CellPair& pair = found->Cells;
   for (const auto& [x, y] : {std::pair{5, 4}, std::pair{8, 4}}) {
-    ASSERT_FALSE((x == link->X1 && y == link->Y1) || (x == link->X2 && y == link->Y2));
+    ASSERT_FALSE((x == pair.X1 && y == pair.Y1) || (x == pair.X2 && y == pair.Y2));
   }
-  f.drawing.MarkCell(5, 4, 1);
-  f.drawing.MarkCell(8, 4, 2);
-  f.drawing.DrawLink(link->X1, link->Y1, link->X2, link->Y2);
+  f.drawing.MarkCell(5, 4, Mark::Pick);
+  f.drawing.MarkCell(8, 4, Mark::Hint);
+  f.drawing.DrawLink(pair.X1, pair.Y1, pair.X2, pair.Y2, found->Link);
 
   const QImage actual = PictureImage(*f.picture).copy();
   const char* update = std::getenv("QUENLOW_UPDATE_GOLDEN");

@@ -46,39 +46,23 @@ inline TilePictures SyntheticTiles() {
   return tiles;
 }
 
-// The geometry of a difficulty, written out here rather than taken from the engine's presets.
-inline void SetGeometry(TGameState& state, int difficulty) {
-  struct Geometry {
-    int Cols, Rows, OriginX, OriginY, Kinds;
-  };
-  constexpr Geometry kGeometry[] = {{12, 7, 80, 100, 21}, {13, 8, 60, 80, 26}, {14, 9, 40, 60, 21}};
-  const Geometry& g = kGeometry[difficulty - 1];
-  state.Difficulty = difficulty;
-  state.Stage = 1;
-  state.Cols = g.Cols;
-  state.Rows = g.Rows;
-  state.OriginX = g.OriginX;
-  state.OriginY = g.OriginY;
-  state.CellW = 40;
-  state.CellH = 50;
-  state.Kinds = g.Kinds;
-}
-
 struct DrawingFixture {
   explicit DrawingFixture(int difficulty = 1, TilePictures tilePictures = SyntheticTiles(),
                           int scale = 1)
       : picture(std::make_unique<BoardPicture>(scale)), tiles(std::move(tilePictures)) {
-    SetGeometry(game.State(), difficulty);
+    game.ApplyPreset(static_cast<Difficulty>(difficulty));
   }
 
   // Every field cell holds a tile, kinds running on from column to column.
   void FillBoard() {
-    const TGameState& s = game.State();
+    const Board& s = game.Board();
     for (int x = 1; x <= s.Cols; ++x) {
       for (int y = 1; y <= s.Rows; ++y)
-        game.SetCell(x, y, ((x - 1) * s.Rows + y - 1) % s.Kinds + 1);
+        game.SetCell(x, y, ((x - 1) * s.Rows + y - 1) % game.Rules().Kinds + 1);
     }
   }
+
+  BoardLayout Layout() const { return drawing.Layout(); }
 
   FixedRandom random;
   Game game{random};

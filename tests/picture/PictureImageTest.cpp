@@ -28,11 +28,8 @@ TEST(PictureImage, ReadsThePictureInPlaceWithThePaletteAsColourTable) {
   EXPECT_EQ(image.constBits(), f.picture->Bits()) << "the pixels were copied";
 
   // Drawn after the image was made, and still seen through it.
-  f.game.State().LinkKind = 1;
-  f.game.State().Corner1X = 1, f.game.State().Corner1Y = 1;
-  f.game.State().Corner2X = 2, f.game.State().Corner2Y = 1;
-  f.drawing.DrawLink(1, 1, 2, 1);
-  f.drawing.MarkCell(5, 5, 1);
+  f.drawing.DrawLink(1, 1, 2, 1, Link{LinkShape::Straight, {1, 1}, {2, 1}});
+  f.drawing.MarkCell(5, 5, Mark::Pick);
   EXPECT_EQ(image.pixel(120, 125), qRgb(255, 255, 0));
   EXPECT_EQ(image.pixel(240, 300), qRgb(255, 255, 255));
   EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));

@@ -35,11 +35,11 @@ TEST_F(FormAboutTest, ShowsTheFixedTextsAtTheirPlaces) {
     QPoint at;
   };
   const Case cases[] = {
-      {about.Label1, QStringLiteral("Quenlow"), {72, 50}},
-      {about.Label2, QStringLiteral("(Ver 2.3)"), {127, 70}},
-      {about.RzURLLabel4, QStringLiteral("http://quenlow.example.org/"), {101, 89}},
-      {about.Label6, QStringLiteral("邮箱:"), {8, 114}},
-      {about.RzURLLabel1, QStringLiteral("quenlow@example.org"), {100, 113}},
+      {about.NameLabel, QStringLiteral("Quenlow"), {72, 50}},
+      {about.VersionLabel, QStringLiteral("(Ver 2.3)"), {127, 70}},
+      {about.HomePageLink, QStringLiteral("http://quenlow.example.org/"), {101, 89}},
+      {about.MailCaption, QStringLiteral("邮箱:"), {8, 114}},
+      {about.MailLink, QStringLiteral("quenlow@example.org"), {100, 113}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text.toStdString());
@@ -47,24 +47,24 @@ TEST_F(FormAboutTest, ShowsTheFixedTextsAtTheirPlaces) {
     EXPECT_EQ(c.label->pos(), c.at);
   }
   // Both captions end on column 96, just left of their links.
-  EXPECT_EQ(about.Label5->text(), QStringLiteral("主页:"));
-  EXPECT_EQ(about.Label5->geometry().right() + 1, 96);
-  EXPECT_EQ(about.Label5->y(), 90);
-  EXPECT_EQ(about.Label6->geometry(), QRect(8, 114, 88, 13));
-  EXPECT_TRUE(about.Label6->alignment() & Qt::AlignRight);
-  EXPECT_TRUE(about.Label1->font().bold());
-  EXPECT_EQ(about.Label1->font().pixelSize(), 13);
-  EXPECT_EQ(about.Image1->geometry(), QRect(136, 8, 32, 32));
+  EXPECT_EQ(about.HomePageCaption->text(), QStringLiteral("主页:"));
+  EXPECT_EQ(about.HomePageCaption->geometry().right() + 1, 96);
+  EXPECT_EQ(about.HomePageCaption->y(), 90);
+  EXPECT_EQ(about.MailCaption->geometry(), QRect(8, 114, 88, 13));
+  EXPECT_TRUE(about.MailCaption->alignment() & Qt::AlignRight);
+  EXPECT_TRUE(about.NameLabel->font().bold());
+  EXPECT_EQ(about.NameLabel->font().pixelSize(), 13);
+  EXPECT_EQ(about.Icon->geometry(), QRect(136, 8, 32, 32));
 
-  EXPECT_EQ(about.Memo1->toPlainText(), QStringLiteral("玩法:\n"
+  EXPECT_EQ(about.RulesText->toPlainText(), QStringLiteral("玩法:\n"
                                                        "    将2个相同图片连接，连接线不超过3根\n"
                                                        "    直线，就可以成功消除这2个图片，全\n"
                                                        "    部图片消除后，完成。"));
-  EXPECT_TRUE(about.Memo1->isReadOnly());
-  EXPECT_EQ(about.Memo1->geometry(), QRect(16, 136, 289, 89));
-  EXPECT_EQ(about.Memo1->frameShadow(), QFrame::Plain);
-  EXPECT_EQ(about.Button1->text(), QStringLiteral("关闭"));
-  EXPECT_EQ(about.Button1->geometry(), QRect(240, 232, 75, 25));
+  EXPECT_TRUE(about.RulesText->isReadOnly());
+  EXPECT_EQ(about.RulesText->geometry(), QRect(16, 136, 289, 89));
+  EXPECT_EQ(about.RulesText->frameShadow(), QFrame::Plain);
+  EXPECT_EQ(about.CloseButton->text(), QStringLiteral("关闭"));
+  EXPECT_EQ(about.CloseButton->geometry(), QRect(240, 232, 75, 25));
 }
 
 TEST_F(FormAboutTest, LinksOpenTheirAddressAndTurnColourOnlyWhenTheSystemTookThem) {
@@ -79,7 +79,7 @@ TEST_F(FormAboutTest, LinksOpenTheirAddressAndTurnColourOnlyWhenTheSystemTookThe
     TFormAbout about(&owner_, QPixmap());
     about.show();
     std::vector<QUrl> opened;
-    for (UrlLabel* link : {about.RzURLLabel4, about.RzURLLabel1}) {
+    for (UrlLabel* link : {about.HomePageLink, about.MailLink}) {
       EXPECT_EQ(link->TextColor(), UrlLabel::kLinkColor);
       EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
       EXPECT_TRUE(link->font().underline());
@@ -110,7 +110,7 @@ TEST_F(FormAboutTest, OpensCentredOnTheMainWindowAndEnterClosesIt) {
   TFormAbout about(&owner_, QPixmap());
   EXPECT_EQ(about.exec(), QDialog::Accepted);
   EXPECT_EQ(answers.Answered(), 1);
-  EXPECT_EQ(focus, about.Button1);
+  EXPECT_EQ(focus, about.CloseButton);
   EXPECT_LE((shown.center() - owner_.frameGeometry().center()).manhattanLength(), 2);
 }
 

@@ -37,7 +37,25 @@ class MainFormTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
   }
 
-  QImage Board() const { return form_->Image->grab().toImage(); }
+  QImage Board() const { return BoardWidget()->grab().toImage(); }
+
+  // The window's controls, found as a script or a test tool would find them: by object name.
+  template <typename T>
+  T* Find(const char* name) const {
+    T* control = form_->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(control, nullptr) << "no control named " << name;
+    return control;
+  }
+  BoardView* BoardWidget() const { return Find<BoardView>("BoardView"); }
+  PictureView* PausePicture() const { return Find<PictureView>("PausePicture"); }
+  TimeGauge* TimeBar() const { return Find<TimeGauge>("TimeBar"); }
+  QLabel* LevelLabel() const { return Find<QLabel>("LevelLabel"); }
+  QLabel* ScoreLabel() const { return Find<QLabel>("ScoreLabel"); }
+  QTimer* TickTimer() const { return Find<QTimer>("TickTimer"); }
+  TScoreForm* Leaderboard() const { return Find<TScoreForm>("ScoreForm"); }
+  QMenuBar* MenuBar() const { return Find<QMenuBar>("MenuBar"); }
+  QMenu* Menu(const char* name) const { return Find<QMenu>(name); }
+  QAction* Command(const char* name) const { return Find<QAction>(name); }
 
   QTemporaryDir dir_;
   QString scoreFile_;
@@ -54,9 +72,9 @@ TEST_F(MainFormTest, WindowAtStartUp) {
   EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(form.pos(), QPoint(300, 138));
   EXPECT_FALSE(form.windowIcon().isNull());
-  EXPECT_FALSE(form.Timer1->isActive());
-  EXPECT_EQ(form.Timer1->interval(), 3000);
-  EXPECT_FALSE(form.ScoreForm->isVisible());
+  EXPECT_FALSE(TickTimer()->isActive());
+  EXPECT_EQ(TickTimer()->interval(), 3000);
+  EXPECT_FALSE(Leaderboard()->isVisible());
   // Without a score file the records are empty and no file is made.
   EXPECT_FALSE(QFile::exists(scoreFile_));
   EXPECT_EQ(form.GetRecords().BestScore[1], 0);
@@ -67,10 +85,10 @@ TEST_F(MainFormTest, WindowAtStartUp) {
     bool visible;
   };
   const Case cases[] = {
-      {form.Image, {0, 0, 640, 550}, true},
-      {form.Imagepause, {0, 0, 640, 550}, false},
-      {form.Gauge1, {312, 8, 209, 25}, false},
-      {form.LevelBox, {8, 8, 300, 33}, true},
+      {BoardWidget(), {0, 0, 640, 550}, true},
+      {PausePicture(), {0, 0, 640, 550}, false},
+      {TimeBar(), {312, 8, 209, 25}, false},
+      {LevelLabel(), {8, 8, 300, 33}, true},
   };
   QWidget* client = form.centralWidget();
   QList<QWidget*> stacking;
@@ -82,24 +100,24 @@ TEST_F(MainFormTest, WindowAtStartUp) {
     stacking << c.control;
   }
   // The hidden score label is sized to its text only when a game sets it.
-  EXPECT_EQ(form.scorebox->parentWidget(), client);
-  EXPECT_EQ(form.scorebox->pos(), QPoint(552, 8));
-  EXPECT_FALSE(form.scorebox->isVisible());
-  stacking << form.scorebox;
+  EXPECT_EQ(ScoreLabel()->parentWidget(), client);
+  EXPECT_EQ(ScoreLabel()->pos(), QPoint(552, 8));
+  EXPECT_FALSE(ScoreLabel()->isVisible());
+  stacking << ScoreLabel();
   // Bottom of the stacking order first.
   EXPECT_EQ(client->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly), stacking);
 
-  EXPECT_EQ(form.LevelBox->text(), QString());
-  EXPECT_EQ(form.LevelBox->font().pixelSize(), 20);
-  EXPECT_EQ(form.LevelBox->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-  EXPECT_FALSE(form.LevelBox->autoFillBackground());
-  EXPECT_EQ(form.scorebox->text(), QStringLiteral("0"));
-  EXPECT_EQ(form.scorebox->font().pixelSize(), 21);
-  EXPECT_TRUE(form.scorebox->font().bold());
-  EXPECT_TRUE(form.scorebox->font().italic());
-  EXPECT_EQ(form.scorebox->palette().color(QPalette::Window), QColor(Qt::black));
-  EXPECT_EQ(form.Gauge1->Value(), 100);
-  EXPECT_EQ(form.Gauge1->BarColor(), QColor(0, 128, 0));
+  EXPECT_EQ(LevelLabel()->text(), QString());
+  EXPECT_EQ(LevelLabel()->font().pixelSize(), 20);
+  EXPECT_EQ(LevelLabel()->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+  EXPECT_FALSE(LevelLabel()->autoFillBackground());
+  EXPECT_EQ(ScoreLabel()->text(), QStringLiteral("0"));
+  EXPECT_EQ(ScoreLabel()->font().pixelSize(), 21);
+  EXPECT_TRUE(ScoreLabel()->font().bold());
+  EXPECT_TRUE(ScoreLabel()->font().italic());
+  EXPECT_EQ(ScoreLabel()->palette().color(QPalette::Window), QColor(Qt::black));
+  EXPECT_EQ(TimeBar()->Value(), 100);
+  EXPECT_EQ(TimeBar()->BarColor(), QColor(0, 128, 0));
 
   // The board is black all over.
   const QImage board = Board();
@@ -111,7 +129,6 @@ TEST_F(MainFormTest, WindowAtStartUp) {
 }
 
 TEST_F(MainFormTest, MenuTreeWithCaptionsAccessKeysAndShortcuts) {
-  TMainForm& form = *form_;
   struct Item {
     QAction* action;
     const char* name;
@@ -119,24 +136,24 @@ TEST_F(MainFormTest, MenuTreeWithCaptionsAccessKeysAndShortcuts) {
     QKeySequence shortcut;
   };
   const Item bar[] = {
-      {form.NGame->menuAction(), "NGame", QStringLiteral("游戏(&G)"), {}},
-      {form.NFunction->menuAction(), "NFunction", QStringLiteral("功能(&T)"), {}},
-      {form.NHelp, "NHelp", QStringLiteral("帮助(&H)"), {}},
-      {form.NAbout, "NAbout", QStringLiteral("关于(&A)"), {}},
-      {form.NQuit, "NQuit", QStringLiteral("退出(&X)"), {}},
+      {Menu("GameMenu")->menuAction(), "GameMenu", QStringLiteral("游戏(&G)"), {}},
+      {Menu("FunctionMenu")->menuAction(), "FunctionMenu", QStringLiteral("功能(&T)"), {}},
+      {Command("HelpCommand"), "HelpCommand", QStringLiteral("帮助(&H)"), {}},
+      {Command("AboutCommand"), "AboutCommand", QStringLiteral("关于(&A)"), {}},
+      {Command("QuitCommand"), "QuitCommand", QStringLiteral("退出(&X)"), {}},
   };
   const Item game[] = {
-      {form.NEasy, "NEasy", QStringLiteral("简单"), Qt::Key_F2},
-      {form.NNormal, "NNormal", QStringLiteral("普通"), Qt::Key_F3},
-      {form.NHard, "NHard", QStringLiteral("困难"), Qt::Key_F4},
-      {form.N3, "N3", QString(), {}},
-      {form.NSequence, "NSequence", QStringLiteral("排行榜"), {}},
+      {Command("EasyCommand"), "EasyCommand", QStringLiteral("简单"), Qt::Key_F2},
+      {Command("NormalCommand"), "NormalCommand", QStringLiteral("普通"), Qt::Key_F3},
+      {Command("HardCommand"), "HardCommand", QStringLiteral("困难"), Qt::Key_F4},
+      {Command("GameMenuSeparator"), "GameMenuSeparator", QString(), {}},
+      {Command("LeaderboardCommand"), "LeaderboardCommand", QStringLiteral("排行榜"), {}},
   };
   const Item functions[] = {
-      {form.NEliminate, "NEliminate", QStringLiteral("自动消除一对"), Qt::Key_F6},
-      {form.NHint, "NHint", QStringLiteral("提示"), Qt::Key_F7},
-      {form.NShuffle, "NShuffle", QStringLiteral("洗牌"), Qt::Key_F8},
-      {form.NPause, "NPause", QStringLiteral("暂停"), Qt::Key_F9},
+      {Command("RemovePairCommand"), "RemovePairCommand", QStringLiteral("自动消除一对"), Qt::Key_F6},
+      {Command("HintCommand"), "HintCommand", QStringLiteral("提示"), Qt::Key_F7},
+      {Command("ShuffleCommand"), "ShuffleCommand", QStringLiteral("洗牌"), Qt::Key_F8},
+      {Command("PauseCommand"), "PauseCommand", QStringLiteral("暂停"), Qt::Key_F9},
   };
   auto check = [](const QList<QAction*>& actions, const auto& items) {
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(items)));
@@ -147,26 +164,26 @@ TEST_F(MainFormTest, MenuTreeWithCaptionsAccessKeysAndShortcuts) {
       EXPECT_EQ(item.action->objectName(), QLatin1String(item.name));
       EXPECT_EQ(item.action->text(), item.caption);
       EXPECT_EQ(item.action->shortcut(), item.shortcut);
-      EXPECT_EQ(item.action->isCheckable(), std::string(item.name) == "NPause");
+      EXPECT_EQ(item.action->isCheckable(), std::string(item.name) == "PauseCommand");
       EXPECT_TRUE(item.action->isEnabled());
     }
   };
-  check(form.MainMenu1->actions(), bar);
-  check(form.NGame->actions(), game);
-  check(form.NFunction->actions(), functions);
-  EXPECT_TRUE(form.N3->isSeparator());
-  EXPECT_FALSE(form.NPause->isChecked());
+  check(MenuBar()->actions(), bar);
+  check(Menu("GameMenu")->actions(), game);
+  check(Menu("FunctionMenu")->actions(), functions);
+  EXPECT_TRUE(Command("GameMenuSeparator")->isSeparator());
+  EXPECT_FALSE(Command("PauseCommand")->isChecked());
 
   // The access keys that the captions mark.
   struct Key {
     QAction* action;
     QKeySequence key;
   };
-  for (const Key& k : {Key{form.NGame->menuAction(), QKeySequence(Qt::ALT | Qt::Key_G)},
-                       Key{form.NFunction->menuAction(), QKeySequence(Qt::ALT | Qt::Key_T)},
-                       Key{form.NHelp, QKeySequence(Qt::ALT | Qt::Key_H)},
-                       Key{form.NAbout, QKeySequence(Qt::ALT | Qt::Key_A)},
-                       Key{form.NQuit, QKeySequence(Qt::ALT | Qt::Key_X)}}) {
+  for (const Key& k : {Key{Menu("GameMenu")->menuAction(), QKeySequence(Qt::ALT | Qt::Key_G)},
+                       Key{Menu("FunctionMenu")->menuAction(), QKeySequence(Qt::ALT | Qt::Key_T)},
+                       Key{Command("HelpCommand"), QKeySequence(Qt::ALT | Qt::Key_H)},
+                       Key{Command("AboutCommand"), QKeySequence(Qt::ALT | Qt::Key_A)},
+                       Key{Command("QuitCommand"), QKeySequence(Qt::ALT | Qt::Key_X)}}) {
     EXPECT_EQ(QKeySequence::mnemonic(k.action->text()), k.key) << k.action->text().toStdString();
   }
 }
@@ -175,12 +192,12 @@ TEST_F(MainFormTest, FunctionKeysStartAGameAndPauseIt) {
   TMainForm& form = *form_;
   ShowActive();
   QTest::keyClick(&form, Qt::Key_F2);
-  EXPECT_EQ(form.LevelBox->text(), QStringLiteral("第1关：不变化"));
-  EXPECT_TRUE(form.Gauge1->isVisible());
-  EXPECT_TRUE(form.scorebox->isVisible());
-  EXPECT_EQ(form.scorebox->text(), QStringLiteral("0"));
-  EXPECT_EQ(form.scorebox->geometry(), QRect(QPoint(552, 8), form.scorebox->sizeHint()));
-  EXPECT_TRUE(form.Timer1->isActive());
+  EXPECT_EQ(LevelLabel()->text(), QStringLiteral("第1关：不变化"));
+  EXPECT_TRUE(TimeBar()->isVisible());
+  EXPECT_TRUE(ScoreLabel()->isVisible());
+  EXPECT_EQ(ScoreLabel()->text(), QStringLiteral("0"));
+  EXPECT_EQ(ScoreLabel()->geometry(), QRect(QPoint(552, 8), ScoreLabel()->sizeHint()));
+  EXPECT_TRUE(TickTimer()->isActive());
   QCoreApplication::processEvents();
   // The easy field, 80..560 x 100..450, holds tiles: white inside a black frame.
   QImage board = Board();
@@ -193,18 +210,18 @@ TEST_F(MainFormTest, FunctionKeysStartAGameAndPauseIt) {
   // F9 covers the board, which then no longer takes presses, stops the timer and checks the
   // item; the labels and the time bar stay above the cover.
   QWidget* client = form.centralWidget();
-  EXPECT_EQ(client->childAt(100, 125), form.Image);
+  EXPECT_EQ(client->childAt(100, 125), BoardWidget());
   QTest::keyClick(&form, Qt::Key_F9);
-  EXPECT_TRUE(form.NPause->isChecked());
-  EXPECT_TRUE(form.Imagepause->isVisible());
-  EXPECT_FALSE(form.Timer1->isActive());
-  EXPECT_EQ(client->childAt(100, 125), form.Imagepause);
-  EXPECT_EQ(client->childAt(400, 20), form.Gauge1);
-  EXPECT_EQ(client->childAt(20, 20), form.LevelBox);
+  EXPECT_TRUE(Command("PauseCommand")->isChecked());
+  EXPECT_TRUE(PausePicture()->isVisible());
+  EXPECT_FALSE(TickTimer()->isActive());
+  EXPECT_EQ(client->childAt(100, 125), PausePicture());
+  EXPECT_EQ(client->childAt(400, 20), TimeBar());
+  EXPECT_EQ(client->childAt(20, 20), LevelLabel());
   QTest::keyClick(&form, Qt::Key_F9);
-  EXPECT_FALSE(form.NPause->isChecked());
-  EXPECT_FALSE(form.Imagepause->isVisible());
-  EXPECT_TRUE(form.Timer1->isActive());
+  EXPECT_FALSE(Command("PauseCommand")->isChecked());
+  EXPECT_FALSE(PausePicture()->isVisible());
+  EXPECT_TRUE(TickTimer()->isActive());
 
   // F4 starts over at once with the hard field, which begins further up and left.
   QTest::keyClick(&form, Qt::Key_F4);
@@ -221,42 +238,41 @@ TEST_F(MainFormTest, FunctionKeysWorkFromTheLeaderboardButNotInsideABox) {
     QTest::keyClick(box, Qt::Key_F2);
     QTest::keyClick(box, Qt::Key_Return);
   });
-  form.NHelp->trigger();
+  Command("HelpCommand")->trigger();
   EXPECT_EQ(answers.Answered(), 1);
-  EXPECT_EQ(form.LevelBox->text(), QString());
+  EXPECT_EQ(LevelLabel()->text(), QString());
 
   // The leaderboard stands beside the game: F3 starts a normal game from it.
-  form.NSequence->trigger();
-  form.ScoreForm->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.ScoreForm));
-  QTest::keyClick(form.ScoreForm, Qt::Key_F3);
-  EXPECT_EQ(form.LevelBox->text(), QStringLiteral("第1关：不变化"));
-  EXPECT_EQ(form.GetGame().State().Difficulty, 2);
+  Command("LeaderboardCommand")->trigger();
+  Leaderboard()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Leaderboard()));
+  QTest::keyClick(Leaderboard(), Qt::Key_F3);
+  EXPECT_EQ(LevelLabel()->text(), QStringLiteral("第1关：不变化"));
+  EXPECT_EQ(form.GetGame().State().Difficulty, Difficulty::Normal);
 }
 
 TEST_F(MainFormTest, PickedTileShowsInvertedOnTheBoard) {
   TMainForm& form = *form_;
   ShowActive();
-  form.NEasy->trigger();
-  QTest::mouseClick(form.Image, Qt::RightButton, Qt::NoModifier, QPoint(101, 126));
+  Command("EasyCommand")->trigger();
+  QTest::mouseClick(BoardWidget(), Qt::RightButton, Qt::NoModifier, QPoint(101, 126));
   QCoreApplication::processEvents();
-  EXPECT_EQ(form.GetGame().State().ClickCount, 1);
+  EXPECT_EQ(form.Flow().CurrentPick().Count, 1);
   EXPECT_EQ(Board().pixelColor(82, 102), QColor(Qt::black));
-  EXPECT_EQ(form.Image->ShownVersion(), form.Picture().Version());
+  EXPECT_EQ(BoardWidget()->ShownVersion(), form.Picture().Version());
 }
 
 TEST_F(MainFormTest, TimeBarFallsWhileABoxIsOpen) {
-  TMainForm& form = *form_;
   ShowActive();
-  form.NEasy->trigger();
-  form.Timer1->setInterval(1);
+  Command("EasyCommand")->trigger();
+  TickTimer()->setInterval(1);
   int seen = 100;
   ModalAnswers answers([&](QWidget* box) {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Gauge1->Value() < 95; }));
-    seen = form.Gauge1->Value();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return TimeBar()->Value() < 95; }));
+    seen = TimeBar()->Value();
     QTest::keyClick(box, Qt::Key_Return);
   });
-  form.NHelp->trigger();
+  Command("HelpCommand")->trigger();
   EXPECT_EQ(answers.Answered(), 1);
   EXPECT_LT(seen, 95);
 }
@@ -264,13 +280,13 @@ TEST_F(MainFormTest, TimeBarFallsWhileABoxIsOpen) {
 TEST_F(MainFormTest, NewRecordShowsAtOnceInTheOpenLeaderboardAndResetClearsIt) {
   TMainForm& form = *form_;
   ShowActive();
-  form.NEasy->trigger();
-  form.NSequence->trigger();
-  TScoreForm& board = *form.ScoreForm;
+  Command("EasyCommand")->trigger();
+  Command("LeaderboardCommand")->trigger();
+  TScoreForm& board = *Leaderboard();
   ASSERT_TRUE(board.isVisible());
-  EXPECT_EQ(board.Label4->text(), QStringLiteral("0"));
+  EXPECT_EQ(board.EasyScore->text(), QStringLiteral("0"));
 
-  form.GetGame().State().Score = 350;
+  form.GetGame().SetScore(350);
   QStringList seen;
   ModalAnswers answers([&](QWidget* box) {
     seen << box->windowTitle();
@@ -278,19 +294,19 @@ TEST_F(MainFormTest, NewRecordShowsAtOnceInTheOpenLeaderboardAndResetClearsIt) {
       entry->Field()->insert(QStringLiteral("王五"));
     QTest::keyClick(box, Qt::Key_Return);
   });
-  form.Timer1->setInterval(1);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return board.Label4->text() == QStringLiteral("350"); }));
+  TickTimer()->setInterval(1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return board.EasyScore->text() == QStringLiteral("350"); }));
   EXPECT_EQ(seen, (QStringList{QString(), QStringLiteral("破纪录")}));
-  EXPECT_EQ(board.Label7->text(), QStringLiteral("王五"));
-  EXPECT_FALSE(form.Timer1->isActive());
-  EXPECT_FALSE(form.Image->isEnabled());
-  EXPECT_EQ(form.Gauge1->Value(), 0);
-  EXPECT_EQ(form.Gauge1->BarColor(), QColor(255, 0, 0));
+  EXPECT_EQ(board.EasyName->text(), QStringLiteral("王五"));
+  EXPECT_FALSE(TickTimer()->isActive());
+  EXPECT_FALSE(BoardWidget()->isEnabled());
+  EXPECT_EQ(TimeBar()->Value(), 0);
+  EXPECT_EQ(TimeBar()->BarColor(), QColor(255, 0, 0));
   ASSERT_TRUE(QFile::exists(scoreFile_));
 
-  QTest::mouseClick(board.Button1, Qt::LeftButton);
-  EXPECT_EQ(board.Label4->text(), QStringLiteral("0"));
-  EXPECT_EQ(board.Label7->text(), QString());
+  QTest::mouseClick(board.ResetButton, Qt::LeftButton);
+  EXPECT_EQ(board.EasyScore->text(), QStringLiteral("0"));
+  EXPECT_EQ(board.EasyName->text(), QString());
   EXPECT_TRUE(board.isVisible());
   EXPECT_EQ(form.GetRecords().BestScore[1], 0);
 }
@@ -298,12 +314,12 @@ TEST_F(MainFormTest, NewRecordShowsAtOnceInTheOpenLeaderboardAndResetClearsIt) {
 TEST_F(MainFormTest, QuitClosesTheWindowAndTheLeaderboard) {
   TMainForm& form = *form_;
   ShowActive();
-  form.NEasy->trigger();
-  form.NSequence->trigger();
-  form.NQuit->trigger();
+  Command("EasyCommand")->trigger();
+  Command("LeaderboardCommand")->trigger();
+  Command("QuitCommand")->trigger();
   EXPECT_FALSE(form.isVisible());
-  EXPECT_FALSE(form.ScoreForm->isVisible());
-  EXPECT_FALSE(form.Timer1->isActive());
+  EXPECT_FALSE(Leaderboard()->isVisible());
+  EXPECT_FALSE(TickTimer()->isActive());
   EXPECT_FALSE(QFile::exists(scoreFile_));
 }
 

@@ -179,10 +179,12 @@ TEST(PictureView, FirstPauseCoversTheBoardWithThePausePicture) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   QTest::keyClick(&form, Qt::Key_F2);
   QTest::keyClick(&form, Qt::Key_F9);
-  ASSERT_TRUE(form.Imagepause->isVisible());
+  auto* pausePicture = form.findChild<PictureView*>(QStringLiteral("PausePicture"));
+  ASSERT_NE(pausePicture, nullptr);
+  ASSERT_TRUE(pausePicture->isVisible());
   const QImage expected = art::PausePicture().convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(expected.isNull());
-  EXPECT_EQ(form.Imagepause->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+  EXPECT_EQ(pausePicture->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
 }
 
 }  // namespace

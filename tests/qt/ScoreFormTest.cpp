@@ -26,8 +26,8 @@ class ScoreFormTest : public ::testing::Test {
 
   // The six record labels: scores of easy, normal, hard, then the three names.
   static QStringList Shown(const TScoreForm& form) {
-    return {form.Label4->text(), form.Label5->text(), form.Label6->text(),
-            form.Label7->text(), form.Label8->text(), form.Label9->text()};
+    return {form.EasyScore->text(), form.NormalScore->text(), form.HardScore->text(),
+            form.EasyName->text(), form.NormalName->text(), form.HardName->text()};
   }
 
   QTemporaryDir dir_;
@@ -53,25 +53,25 @@ TEST_F(ScoreFormTest, ShowsEachRowsLabelsAtTheirPlaces) {
     QString text;
   };
   const Case cases[] = {
-      {form.Label1, {24, 24}, QStringLiteral("简单级：")},
-      {form.Label2, {24, 48}, QStringLiteral("普通级：")},
-      {form.Label3, {24, 72}, QStringLiteral("困难级：")},
-      {form.Label4, {96, 24}, QStringLiteral("0")},
-      {form.Label5, {96, 48}, QStringLiteral("0")},
-      {form.Label6, {96, 72}, QStringLiteral("0")},
-      {form.Label7, {168, 24}, QString()},
-      {form.Label8, {168, 48}, QString()},
-      {form.Label9, {168, 72}, QString()},
+      {form.EasyTitle, {24, 24}, QStringLiteral("简单级：")},
+      {form.NormalTitle, {24, 48}, QStringLiteral("普通级：")},
+      {form.HardTitle, {24, 72}, QStringLiteral("困难级：")},
+      {form.EasyScore, {96, 24}, QStringLiteral("0")},
+      {form.NormalScore, {96, 48}, QStringLiteral("0")},
+      {form.HardScore, {96, 72}, QStringLiteral("0")},
+      {form.EasyName, {168, 24}, QString()},
+      {form.NormalName, {168, 48}, QString()},
+      {form.HardName, {168, 72}, QString()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label->objectName().toStdString());
     EXPECT_EQ(c.label->pos(), c.at);
     EXPECT_EQ(c.label->text(), c.text);
   }
-  EXPECT_EQ(form.Button1->geometry(), QRect(24, 96, 89, 25));
-  EXPECT_EQ(form.Button1->text(), QStringLiteral("重新计分"));
-  EXPECT_EQ(form.Button2->geometry(), QRect(136, 96, 81, 25));
-  EXPECT_EQ(form.Button2->text(), QStringLiteral("确定"));
+  EXPECT_EQ(form.ResetButton->geometry(), QRect(24, 96, 89, 25));
+  EXPECT_EQ(form.ResetButton->text(), QStringLiteral("重新计分"));
+  EXPECT_EQ(form.CloseButton->geometry(), QRect(136, 96, 81, 25));
+  EXPECT_EQ(form.CloseButton->text(), QStringLiteral("确定"));
 }
 
 TEST_F(ScoreFormTest, EveryShowingRefillsFromTheRecordsInMemory) {
@@ -80,14 +80,14 @@ TEST_F(ScoreFormTest, EveryShowingRefillsFromTheRecordsInMemory) {
   TScoreForm form(records_, reset_, &mainWindow_);
   form.Show();
   EXPECT_EQ(Shown(form), (QStringList{"1250", "0", "-50", "张三", "", "Wang"}));
-  const int labelWidth = form.Label4->width();
+  const int labelWidth = form.EasyScore->width();
 
   // A record taken while the window stands open shows at once on the next showing, and the
   // label grows to fit the longer number.
   SetRecord(2, QStringLiteral("李四"), 123450);
   form.Show();
   EXPECT_EQ(Shown(form), (QStringList{"1250", "123450", "-50", "张三", "李四", "Wang"}));
-  EXPECT_GT(form.Label5->width(), labelWidth);
+  EXPECT_GT(form.NormalScore->width(), labelWidth);
 }
 
 TEST_F(ScoreFormTest, ResetEmptiesTheRowsAndKeepsTheWindowOpen) {
@@ -95,7 +95,7 @@ TEST_F(ScoreFormTest, ResetEmptiesTheRowsAndKeepsTheWindowOpen) {
   SetRecord(2, QStringLiteral("李四"), 900);
   TScoreForm form(records_, reset_, &mainWindow_);
   form.Show();
-  QTest::mouseClick(form.Button1, Qt::LeftButton);
+  QTest::mouseClick(form.ResetButton, Qt::LeftButton);
   EXPECT_EQ(resets_, 1);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(Shown(form), (QStringList{"0", "0", "0", "", "", ""}));
@@ -109,7 +109,7 @@ TEST_F(ScoreFormTest, RefusedResetLeavesTheLabelsAsTheyWere) {
   TScoreForm form(records_, reset_, &mainWindow_);
   form.Show();
   resetSucceeds_ = false;
-  QTest::mouseClick(form.Button1, Qt::LeftButton);
+  QTest::mouseClick(form.ResetButton, Qt::LeftButton);
   EXPECT_EQ(resets_, 1);
   EXPECT_EQ(Shown(form), (QStringList{"0", "900", "0", "", "李四", ""}));
 }
@@ -121,7 +121,7 @@ TEST_F(ScoreFormTest, FirstShowingCentresOnTheMainWindowLaterOnesKeepThePlace) {
   EXPECT_LE(
       (form.frameGeometry().center() - mainWindow_.frameGeometry().center()).manhattanLength(), 2);
   form.move(20, 30);
-  QTest::mouseClick(form.Button2, Qt::LeftButton);
+  QTest::mouseClick(form.CloseButton, Qt::LeftButton);
   EXPECT_FALSE(form.isVisible());
   form.Show();
   EXPECT_EQ(form.pos(), QPoint(20, 30));
@@ -131,13 +131,13 @@ TEST_F(ScoreFormTest, EnterResetsAtFirstAndEscapeDoesNothing) {
   SetRecord(1, QStringLiteral("张三"), 1250);
   TScoreForm form(records_, reset_, &mainWindow_);
   form.Show();
-  EXPECT_EQ(form.focusWidget(), form.Button1);
+  EXPECT_EQ(form.focusWidget(), form.ResetButton);
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(resets_, 0);
-  QTest::keyClick(form.Button1, Qt::Key_Return);
+  QTest::keyClick(form.ResetButton, Qt::Key_Return);
   EXPECT_EQ(resets_, 1);
-  EXPECT_EQ(form.Label4->text(), QStringLiteral("0"));
+  EXPECT_EQ(form.EasyScore->text(), QStringLiteral("0"));
 }
 
 }  // namespace

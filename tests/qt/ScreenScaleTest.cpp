@@ -47,7 +47,7 @@ std::vector<std::uint8_t> Expected(const Game& game, int scale, int pickX, int p
   const TilePictures tiles = LoadTilePictures(scale);
   BoardDrawing drawing(game, picture, tiles);
   drawing.DrawBoard();
-  drawing.MarkCell(pickX, pickY, 1);
+  drawing.MarkCell(pickX, pickY, Mark::Pick);
   return PixelsOf(picture);
 }
 
@@ -63,28 +63,29 @@ TEST(ScreenScale, TheBoardFollowsTheWindowToAScreenOfAnotherScale) {
   QCoreApplication::processEvents();
   ASSERT_EQ(form.Picture().Scale(), 1);
 
-  form.Flow().NEasyClick();
-  form.Timer1->stop();
-  const TGameState& s = form.GetGame().State();
+  form.Flow().NewGameCommand(Difficulty::Easy);
+  form.findChild<QTimer*>(QStringLiteral("TickTimer"))->stop();
+  const Pick& pick = form.Flow().CurrentPick();
   int px = 0, py = 0;
-  CellCentre(s, 3, 2, px, py);
-  form.Flow().ImageMouseDown(px, py);  // picks cell (3, 2)
-  ASSERT_EQ(s.ClickCount, 1);
+  CellCentre(LayoutOf(Difficulty::Easy), 3, 2, px, py);
+  form.Flow().BoardPress(px, py);  // picks cell (3, 2)
+  ASSERT_EQ(pick.Count, 1);
 
   MoveTo(form, doubled);
   EXPECT_EQ(form.Picture().Scale(), 2);
   EXPECT_EQ(form.Picture().Width(), 1280);
   EXPECT_EQ(PixelsOf(form.Picture()), Expected(form.GetGame(), 2, 3, 2));
-  EXPECT_EQ(form.Image->Image().size(), QSize(1280, 1100));
-  EXPECT_EQ(s.ClickCount, 1) << "the pick stays pending";
+  EXPECT_EQ(form.findChild<BoardView*>(QStringLiteral("BoardView"))->Image().size(),
+            QSize(1280, 1100));
+  EXPECT_EQ(pick.Count, 1) << "the pick stays pending";
 
   // Back at 100 %: the board as it was drawn there.
   MoveTo(form, plain);
   EXPECT_EQ(form.Picture().Scale(), 1);
   EXPECT_EQ(PixelsOf(form.Picture()), Expected(form.GetGame(), 1, 3, 2));
   // The second press on the picked tile still takes the pick back.
-  form.Flow().ImageMouseDown(px, py);
-  EXPECT_EQ(s.ClickCount, 0);
+  form.Flow().BoardPress(px, py);
+  EXPECT_EQ(pick.Count, 0);
 }
 
 }  // namespace

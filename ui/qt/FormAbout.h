@@ -23,22 +23,22 @@ class TFormAbout : public QDialog {
   // The owner is the main window, on which the about window is centred.
   TFormAbout(QWidget* owner, const QPixmap& icon);
 
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  UrlLabel* RzURLLabel4 = nullptr;
-  UrlLabel* RzURLLabel1 = nullptr;
-  QPlainTextEdit* Memo1 = nullptr;
-  QPushButton* Button1 = nullptr;
+  QLabel* Icon = nullptr;
+  QLabel* NameLabel = nullptr;
+  QLabel* VersionLabel = nullptr;
+  QLabel* HomePageCaption = nullptr;
+  QLabel* MailCaption = nullptr;
+  UrlLabel* HomePageLink = nullptr;
+  UrlLabel* MailLink = nullptr;
+  QPlainTextEdit* RulesText = nullptr;
+  QPushButton* CloseButton = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void Button1Click() { accept(); }
+  void CloseClick() { accept(); }
 };
 
 }  // namespace quenlow

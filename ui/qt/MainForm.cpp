@@ -59,18 +59,47 @@ QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
 }
 
-QAction* MakeAction(QWidget* owner, const char* name, const QString& caption,
-                    const QKeySequence& shortcut = QKeySequence()) {
-  auto* action = new QAction(caption, owner);
-  action->setObjectName(QLatin1String(name));
-  if (!shortcut.isEmpty()) {
-    action->setShortcut(shortcut);
-    // The function keys work from the leaderboard too, which stands beside the game; a
-    // modal box still holds them back.
-    action->setShortcutContext(Qt::ApplicationShortcut);
-  }
-  return action;
-}
+// Where an item of the menu sits.
+enum class Place { GameMenu, FunctionMenu, MenuBar };
+
+struct MenuTitle {
+  Place place;
+  const char* name;
+  const char* caption;
+};
+const MenuTitle kMenus[] = {
+    {Place::GameMenu, "GameMenu", "游戏(&G)"},
+    {Place::FunctionMenu, "FunctionMenu", "功能(&T)"},
+};
+
+struct MenuItem {
+  Place place;
+  const char* name;
+  const char* caption;  // none for a separator
+  int key;              // 0 for none
+  void (*command)(PlayFlow&);
+};
+const MenuItem kMenuItems[] = {
+    {Place::GameMenu, "EasyCommand", "简单", Qt::Key_F2,
+     [](PlayFlow& f) { f.NewGameCommand(Difficulty::Easy); }},
+    {Place::GameMenu, "NormalCommand", "普通", Qt::Key_F3,
+     [](PlayFlow& f) { f.NewGameCommand(Difficulty::Normal); }},
+    {Place::GameMenu, "HardCommand", "困难", Qt::Key_F4,
+     [](PlayFlow& f) { f.NewGameCommand(Difficulty::Hard); }},
+    {Place::GameMenu, "GameMenuSeparator", nullptr, 0, nullptr},
+    {Place::GameMenu, "LeaderboardCommand", "排行榜", 0, [](PlayFlow& f) { f.LeaderboardCommand(); }},
+    {Place::FunctionMenu, "RemovePairCommand", "自动消除一对", Qt::Key_F6,
+     [](PlayFlow& f) { f.RemovePairCommand(); }},
+    {Place::FunctionMenu, "HintCommand", "提示", Qt::Key_F7, [](PlayFlow& f) { f.HintCommand(); }},
+    {Place::FunctionMenu, "ShuffleCommand", "洗牌", Qt::Key_F8,
+     [](PlayFlow& f) { f.ShuffleCommand(); }},
+    // The check mark has already turned over when this runs; the flow sets it again to match.
+    {Place::FunctionMenu, "PauseCommand", "暂停", Qt::Key_F9, [](PlayFlow& f) { f.PauseCommand(); }},
+    {Place::MenuBar, "HelpCommand", "帮助(&H)", 0, [](PlayFlow& f) { f.HelpCommand(); }},
+    {Place::MenuBar, "AboutCommand", "关于(&A)", 0, [](PlayFlow& f) { f.AboutCommand(); }},
+    {Place::MenuBar, "QuitCommand", "退出(&X)", 0, [](PlayFlow& f) { f.QuitCommand(); }},
+};
+constexpr const char* kPauseCommand = "PauseCommand";
 
 }  // namespace
 
@@ -97,20 +126,24 @@ TMainForm::TMainForm(std::string scoreFilePath)
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   move(300, 138);
-  FormCreate();
+  LoadRecords();
   // The leaderboard comes next, hidden, showing the records just loaded.
-  ScoreForm = new TScoreForm(
+  leaderboard_ = new TScoreForm(
       records_,
       [this] {
         LoadTiles();
-        return flow_.ResetClick();
+        return flow_.ResetRecordsCommand();
       },
       this);
 }
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::FormCreate() {
+void TMainForm::SetTickPeriod(int milliseconds) {
+  tickTimer_->setInterval(milliseconds);
+}
+
+void TMainForm::LoadRecords() {
   records_.LoadRecords();
 }
 
@@ -121,111 +154,92 @@ void TMainForm::CreateControls() {
   setCentralWidget(client);
 
   // Created bottom first: each control is drawn over the ones made before it.
-  Image = new BoardView(picture_, client);
-  Image->setObjectName(QStringLiteral("Image"));
-  Image->setGeometry(0, 0, kClientWidth, kClientHeight);
-  Image->SetPressHandler([this](int x, int y) { ImageMouseDown(x, y); });
+  boardView_ = new BoardView(picture_, client);
+  boardView_->setObjectName(QStringLiteral("BoardView"));
+  boardView_->setGeometry(0, 0, kClientWidth, kClientHeight);
+  boardView_->SetPressHandler([this](int x, int y) { BoardPress(x, y); });
 
-  Imagepause = new PictureView(client);
-  Imagepause->setObjectName(QStringLiteral("Imagepause"));
-  Imagepause->setGeometry(0, 0, kClientWidth, kClientHeight);
-  Imagepause->hide();  // its picture is read at the first pause
+  pausePicture_ = new PictureView(client);
+  pausePicture_->setObjectName(QStringLiteral("PausePicture"));
+  pausePicture_->setGeometry(0, 0, kClientWidth, kClientHeight);
+  pausePicture_->hide();  // its picture is read at the first pause
 
-  Gauge1 = new TimeGauge(client);
-  Gauge1->setObjectName(QStringLiteral("Gauge1"));
-  Gauge1->setGeometry(312, 8, 209, 25);
-  Gauge1->hide();
+  timeBar_ = new TimeGauge(client);
+  timeBar_->setObjectName(QStringLiteral("TimeBar"));
+  timeBar_->setGeometry(312, 8, 209, 25);
+  timeBar_->hide();
 
-  LevelBox = new QLabel(client);
-  LevelBox->setObjectName(QStringLiteral("LevelBox"));
-  LevelBox->setGeometry(8, 8, 300, 33);
-  LevelBox->setFont(ArialFont(20));
-  LevelBox->setTextFormat(Qt::PlainText);
-  LevelBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  levelLabel_ = new QLabel(client);
+  levelLabel_->setObjectName(QStringLiteral("LevelLabel"));
+  levelLabel_->setGeometry(8, 8, 300, 33);
+  levelLabel_->setFont(ArialFont(20));
+  levelLabel_->setTextFormat(Qt::PlainText);
+  levelLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   {
-    QPalette colours = LevelBox->palette();
+    QPalette colours = levelLabel_->palette();
     colours.setColor(QPalette::WindowText, kYellowText);
-    LevelBox->setPalette(colours);
+    levelLabel_->setPalette(colours);
   }
 
-  scorebox = new QLabel(QStringLiteral("0"), client);
-  scorebox->setObjectName(QStringLiteral("scorebox"));
-  scorebox->setFont(ArialFont(21, true, true));
-  scorebox->setTextFormat(Qt::PlainText);
-  scorebox->setAutoFillBackground(true);
+  scoreLabel_ = new QLabel(QStringLiteral("0"), client);
+  scoreLabel_->setObjectName(QStringLiteral("ScoreLabel"));
+  scoreLabel_->setFont(ArialFont(21, true, true));
+  scoreLabel_->setTextFormat(Qt::PlainText);
+  scoreLabel_->setAutoFillBackground(true);
   {
-    QPalette colours = scorebox->palette();
+    QPalette colours = scoreLabel_->palette();
     colours.setColor(QPalette::WindowText, kYellowText);
     colours.setColor(QPalette::Window, Qt::black);
-    scorebox->setPalette(colours);
+    scoreLabel_->setPalette(colours);
   }
-  scorebox->move(552, 8);
+  scoreLabel_->move(552, 8);
   // Hidden until a game starts, and sized to its text whenever the text is set: measuring it
   // now would load its bold italic face while the window opens.
-  scorebox->hide();
+  scoreLabel_->hide();
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(kTimerPeriodMs);
-  connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+  tickTimer_ = new QTimer(this);
+  tickTimer_->setObjectName(QStringLiteral("TickTimer"));
+  tickTimer_->setInterval(kTimerPeriodMs);
+  connect(tickTimer_, &QTimer::timeout, this, &TMainForm::Tick);
 }
 
 void TMainForm::CreateMenu() {
-  MainMenu1 = menuBar();
-  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MenuBar"));
   // The menu keeps the desktop's own face and size rather than the window's small one.
-  MainMenu1->setFont(QApplication::font(MainMenu1));
+  bar->setFont(QApplication::font(bar));
 
-  NGame = MainMenu1->addMenu(QStringLiteral("游戏(&G)"));
-  NGame->setObjectName(QStringLiteral("NGame"));
-  NGame->menuAction()->setObjectName(QStringLiteral("NGame"));
-  NEasy = MakeAction(this, "NEasy", QStringLiteral("简单"), Qt::Key_F2);
-  NNormal = MakeAction(this, "NNormal", QStringLiteral("普通"), Qt::Key_F3);
-  NHard = MakeAction(this, "NHard", QStringLiteral("困难"), Qt::Key_F4);
-  NSequence = MakeAction(this, "NSequence", QStringLiteral("排行榜"));
-  NGame->addAction(NEasy);
-  NGame->addAction(NNormal);
-  NGame->addAction(NHard);
-  N3 = NGame->addSeparator();
-  N3->setObjectName(QStringLiteral("N3"));
-  NGame->addAction(NSequence);
-
-  NFunction = MainMenu1->addMenu(QStringLiteral("功能(&T)"));
-  NFunction->setObjectName(QStringLiteral("NFunction"));
-  NFunction->menuAction()->setObjectName(QStringLiteral("NFunction"));
-  NEliminate = MakeAction(this, "NEliminate", QStringLiteral("自动消除一对"), Qt::Key_F6);
-  NHint = MakeAction(this, "NHint", QStringLiteral("提示"), Qt::Key_F7);
-  NShuffle = MakeAction(this, "NShuffle", QStringLiteral("洗牌"), Qt::Key_F8);
-  NPause = MakeAction(this, "NPause", QStringLiteral("暂停"), Qt::Key_F9);
-  NPause->setCheckable(true);
-  NFunction->addAction(NEliminate);
-  NFunction->addAction(NHint);
-  NFunction->addAction(NShuffle);
-  NFunction->addAction(NPause);
-
-  NHelp = MakeAction(this, "NHelp", QStringLiteral("帮助(&H)"));
-  NAbout = MakeAction(this, "NAbout", QStringLiteral("关于(&A)"));
-  NQuit = MakeAction(this, "NQuit", QStringLiteral("退出(&X)"));
-  MainMenu1->addAction(NHelp);
-  MainMenu1->addAction(NAbout);
-  MainMenu1->addAction(NQuit);
-
-  connect(NEasy, &QAction::triggered, this, [this] { Forward([this] { flow_.NEasyClick(); }); });
-  connect(NNormal, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NNormalClick(); }); });
-  connect(NHard, &QAction::triggered, this, [this] { Forward([this] { flow_.NHardClick(); }); });
-  connect(NSequence, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NSequenceClick(); }); });
-  connect(NEliminate, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NEliminateClick(); }); });
-  connect(NHint, &QAction::triggered, this, [this] { Forward([this] { flow_.NHintClick(); }); });
-  connect(NShuffle, &QAction::triggered, this,
-          [this] { Forward([this] { flow_.NShuffleClick(); }); });
-  // The check mark has already turned over when this runs; the flow sets it again to match.
-  connect(NPause, &QAction::triggered, this, [this] { Forward([this] { flow_.NPauseClick(); }); });
-  connect(NHelp, &QAction::triggered, this, [this] { Forward([this] { flow_.NHelpClick(); }); });
-  connect(NAbout, &QAction::triggered, this, [this] { Forward([this] { flow_.NAboutClick(); }); });
-  connect(NQuit, &QAction::triggered, this, [this] { Forward([this] { flow_.NQuitClick(); }); });
+  QMenu* menus[2] = {};
+  for (const MenuTitle& title : kMenus) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(title.caption));
+    menu->setObjectName(QLatin1String(title.name));
+    menu->menuAction()->setObjectName(QLatin1String(title.name));
+    menus[static_cast<int>(title.place)] = menu;
+  }
+  for (const MenuItem& item : kMenuItems) {
+    QMenu* menu = item.place == Place::MenuBar ? nullptr : menus[static_cast<int>(item.place)];
+    if (item.caption == nullptr) {
+      menu->addSeparator()->setObjectName(QLatin1String(item.name));
+      continue;
+    }
+    auto* action = new QAction(QString::fromUtf8(item.caption), this);
+    action->setObjectName(QLatin1String(item.name));
+    if (item.key != 0) {
+      action->setShortcut(QKeySequence(item.key));
+      // The function keys work from the leaderboard too, which stands beside the game; a
+      // modal box still holds them back.
+      action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+    if (menu != nullptr) {
+      menu->addAction(action);
+    } else {
+      bar->addAction(action);
+    }
+    const auto command = item.command;
+    connect(action, &QAction::triggered, this, [this, command] { Forward([&] { command(flow_); }); });
+  }
+  pauseCommand_ = findChild<QAction*>(QLatin1String(kPauseCommand));
+  pauseCommand_->setCheckable(true);
 }
 
 template <typename F>
@@ -237,7 +251,7 @@ void TMainForm::Forward(F&& handler) {
   } catch (const std::exception& error) {
     ShowError(std::string(error.what()) + ".");
   }
-  Image->Refresh();
+  boardView_->Refresh();
 }
 
 void TMainForm::LoadTiles() {
@@ -249,7 +263,7 @@ void TMainForm::LoadTiles() {
 void TMainForm::LoadPausePicture() {
   QImage pause = art::PausePicture(picture_.Scale());
   pause.setDevicePixelRatio(picture_.Scale());
-  Imagepause->SetImage(pause);
+  pausePicture_->SetImage(pause);
 }
 
 void TMainForm::FollowScreenScale(qreal ratio) {
@@ -262,11 +276,11 @@ void TMainForm::FollowScreenScale(qreal ratio) {
     // What the board shows comes from the game: the tiles and a pending pick. A hint or a link
     // on show is drawn only for the moment and is not drawn again.
     drawing_.DrawBoard();
-    const TGameState& s = game_.State();
-    if (s.ClickCount == 1) drawing_.MarkCell(s.SelX, s.SelY, 1);
+    const Pick& pick = flow_.CurrentPick();
+    if (pick.Count == 1) drawing_.MarkCell(pick.X, pick.Y, Mark::Pick);
   }
-  Image->Rebuild();
-  if (!Imagepause->Image().isNull()) LoadPausePicture();
+  boardView_->Rebuild();
+  if (!pausePicture_->Image().isNull()) LoadPausePicture();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -283,78 +297,78 @@ void TMainForm::showEvent(QShowEvent* event) {
   }
 }
 
-void TMainForm::ImageMouseDown(int x, int y) {
-  Forward([this, x, y] { flow_.ImageMouseDown(x, y); });
+void TMainForm::BoardPress(int x, int y) {
+  Forward([this, x, y] { flow_.BoardPress(x, y); });
 }
 
-void TMainForm::Timer1Timer() {
-  Forward([this] { flow_.Timer1Timer(); });
+void TMainForm::Tick() {
+  Forward([this] { flow_.Tick(); });
 }
 
 void TMainForm::ShowMessage(const std::string& text) {
   // The board behind the box shows what was drawn up to now, e.g. the emptied board.
-  Image->Refresh();
+  boardView_->Refresh();
   RunMessageBox(this, Text(text));
 }
 
 bool TMainForm::AskQuestion(const std::string& text) {
-  Image->Refresh();
+  boardView_->Refresh();
   return RunQuestionBox(this, Text(text));
 }
 
 std::string TMainForm::AskName(const std::string& title, const std::string& prompt) {
-  Image->Refresh();
+  boardView_->Refresh();
   return ToNameBytes(RunNameEntryBox(this, Text(title), Text(prompt)));
 }
 
 void TMainForm::ShowError(const std::string& text) {
-  Image->Refresh();
+  boardView_->Refresh();
   RunErrorBox(this, Text(text));
 }
 
 void TMainForm::SetGauge(int value, GaugeColor color) {
-  Gauge1->SetValue(value);
-  Gauge1->SetBarColor(GaugeQColor(color));
+  timeBar_->SetValue(value);
+  timeBar_->SetBarColor(GaugeQColor(color));
 }
 
 void TMainForm::SetGaugeVisible(bool visible) {
-  Gauge1->setVisible(visible);
+  timeBar_->setVisible(visible);
 }
 
 void TMainForm::SetLevelText(const std::string& text) {
-  LevelBox->setText(Text(text));
+  levelLabel_->setText(Text(text));
 }
 
 void TMainForm::SetScoreText(const std::string& text) {
-  scorebox->setText(Text(text));
-  scorebox->adjustSize();
+  scoreLabel_->setText(Text(text));
+  scoreLabel_->adjustSize();
 }
 
 void TMainForm::SetScoreVisible(bool visible) {
-  scorebox->setVisible(visible);
+  scoreLabel_->setVisible(visible);
 }
 
 void TMainForm::SetTimerRunning(bool running) {
   // Switching on a running timer must not start its period again.
   if (running) {
-    if (!Timer1->isActive()) Timer1->start();
+    if (!tickTimer_->isActive()) tickTimer_->start();
   } else {
-    Timer1->stop();
+    tickTimer_->stop();
   }
 }
 
 void TMainForm::SetBoardEnabled(bool enabled) {
-  Image->setEnabled(enabled);
+  boardView_->setEnabled(enabled);
 }
 
 void TMainForm::SetPaused(bool paused) {
-  if (paused && Imagepause->Image().isNull()) LoadPausePicture();
-  Imagepause->setVisible(paused);
-  NPause->setChecked(paused);
+  if (paused && pausePicture_->Image().isNull()) LoadPausePicture();
+  pausePicture_->setVisible(paused);
+  pauseCommand_->setChecked(paused);
 }
 
 void TMainForm::RepaintBoard() {
-  Image->RepaintNow();
+  boardView_->RepaintNow();
 }
 
 void TMainForm::Wait(int milliseconds) {
@@ -362,7 +376,7 @@ void TMainForm::Wait(int milliseconds) {
 }
 
 void TMainForm::ShowLeaderboard() {
-  if (ScoreForm != nullptr) ScoreForm->Show();
+  if (leaderboard_ != nullptr) leaderboard_->Show();
 }
 
 void TMainForm::ShowAbout() {
@@ -376,8 +390,8 @@ void TMainForm::CloseWindow() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   // A running game is dropped as it stands; the leaderboard goes with the window.
-  Timer1->stop();
-  if (ScoreForm != nullptr) ScoreForm->hide();
+  tickTimer_->stop();
+  if (leaderboard_ != nullptr) leaderboard_->hide();
   event->accept();
 }
 

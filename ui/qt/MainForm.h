@@ -17,7 +17,6 @@
 
 class QAction;
 class QLabel;
-class QMenu;
 class QTimer;
 
 namespace quenlow {
@@ -46,31 +45,8 @@ class TMainForm : public QMainWindow, public Screen {
   Records& GetRecords() { return records_; }
   Game& GetGame() { return game_; }
   const BoardPicture& Picture() const { return picture_; }
-
-  // The controls, bottom of the stacking order first.
-  BoardView* Image = nullptr;
-  PictureView* Imagepause = nullptr;
-  TimeGauge* Gauge1 = nullptr;
-  QLabel* LevelBox = nullptr;
-  QLabel* scorebox = nullptr;
-  QTimer* Timer1 = nullptr;
-  TScoreForm* ScoreForm = nullptr;
-
-  QMenuBar* MainMenu1 = nullptr;
-  QMenu* NGame = nullptr;
-  QAction* NEasy = nullptr;
-  QAction* NNormal = nullptr;
-  QAction* NHard = nullptr;
-  QAction* N3 = nullptr;
-  QAction* NSequence = nullptr;
-  QMenu* NFunction = nullptr;
-  QAction* NEliminate = nullptr;
-  QAction* NHint = nullptr;
-  QAction* NShuffle = nullptr;
-  QAction* NPause = nullptr;
-  QAction* NHelp = nullptr;
-  QAction* NAbout = nullptr;
-  QAction* NQuit = nullptr;
+  // The time between two ticks of the time bar (three seconds unless tests shorten it).
+  void SetTickPeriod(int milliseconds);
 
   // Screen.
   void ShowMessage(const std::string& text) override;
@@ -96,15 +72,16 @@ class TMainForm : public QMainWindow, public Screen {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FormCreate();
+  void LoadRecords();
   void CreateControls();
+  // The menu bar, built from the table of its items; tests find each item by its object name.
   void CreateMenu();
   // Runs one event of the window through the flow, then shows what it drew.
   template <typename F>
   void Forward(F&& handler);
 
-  void ImageMouseDown(int x, int y);
-  void Timer1Timer();
+  void BoardPress(int x, int y);
+  void Tick();
   // Decodes the tile pictures before the first drawing needs them, not while the window opens.
   void LoadTiles();
   // Draws the board picture anew at the scale of a screen of this pixel ratio, when that
@@ -122,6 +99,16 @@ class TMainForm : public QMainWindow, public Screen {
   bool screenFollowed_ = false;
   BoardDrawing drawing_;
   PlayFlow flow_;
+
+  // The controls, bottom of the stacking order first.
+  BoardView* boardView_ = nullptr;
+  PictureView* pausePicture_ = nullptr;
+  TimeGauge* timeBar_ = nullptr;
+  QLabel* levelLabel_ = nullptr;
+  QLabel* scoreLabel_ = nullptr;
+  QTimer* tickTimer_ = nullptr;
+  QAction* pauseCommand_ = nullptr;
+  TScoreForm* leaderboard_ = nullptr;
 };
 
 }  // namespace quenlow

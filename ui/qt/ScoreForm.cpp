@@ -50,43 +50,43 @@ TScoreForm::TScoreForm(const Records& records, ResetAction reset, QWidget* mainW
   setFont(ArialFont(11));
   resize(kOuterSize);
 
-  Label1 = MakeLabel(this, "Label1", 24, 24, QStringLiteral("简单级："));
-  Label2 = MakeLabel(this, "Label2", 24, 48, QStringLiteral("普通级："));
-  Label3 = MakeLabel(this, "Label3", 24, 72, QStringLiteral("困难级："));
-  Label4 = MakeLabel(this, "Label4", 96, 24, QString());
-  Label5 = MakeLabel(this, "Label5", 96, 48, QString());
-  Label6 = MakeLabel(this, "Label6", 96, 72, QString());
-  Label7 = MakeLabel(this, "Label7", 168, 24, QString());
-  Label8 = MakeLabel(this, "Label8", 168, 48, QString());
-  Label9 = MakeLabel(this, "Label9", 168, 72, QString());
-  Button1 = MakeButton(this, "Button1", QRect(24, 96, 89, 25), QStringLiteral("重新计分"));
-  Button2 = MakeButton(this, "Button2", QRect(136, 96, 81, 25), QStringLiteral("确定"));
-  connect(Button1, &QPushButton::clicked, this, &TScoreForm::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TScoreForm::Button2Click);
-  setTabOrder(Button1, Button2);
-  Button1->setFocus();
+  EasyTitle = MakeLabel(this, "EasyTitle", 24, 24, QStringLiteral("简单级："));
+  NormalTitle = MakeLabel(this, "NormalTitle", 24, 48, QStringLiteral("普通级："));
+  HardTitle = MakeLabel(this, "HardTitle", 24, 72, QStringLiteral("困难级："));
+  EasyScore = MakeLabel(this, "EasyScore", 96, 24, QString());
+  NormalScore = MakeLabel(this, "NormalScore", 96, 48, QString());
+  HardScore = MakeLabel(this, "HardScore", 96, 72, QString());
+  EasyName = MakeLabel(this, "EasyName", 168, 24, QString());
+  NormalName = MakeLabel(this, "NormalName", 168, 48, QString());
+  HardName = MakeLabel(this, "HardName", 168, 72, QString());
+  ResetButton = MakeButton(this, "ResetButton", QRect(24, 96, 89, 25), QStringLiteral("重新计分"));
+  CloseButton = MakeButton(this, "CloseButton", QRect(136, 96, 81, 25), QStringLiteral("确定"));
+  connect(ResetButton, &QPushButton::clicked, this, &TScoreForm::ResetClick);
+  connect(CloseButton, &QPushButton::clicked, this, &TScoreForm::CloseClick);
+  setTabOrder(ResetButton, CloseButton);
+  ResetButton->setFocus();
 
-  FormCreate();
+  RefillLabels();
 }
 
-void TScoreForm::FormCreate() {
-  SetLabel(Label4, QString::number(records_.BestScore[1]));
-  SetLabel(Label5, QString::number(records_.BestScore[2]));
-  SetLabel(Label6, QString::number(records_.BestScore[3]));
-  SetLabel(Label7, FromNameBytes(records_.BestName[1]));
-  SetLabel(Label8, FromNameBytes(records_.BestName[2]));
-  SetLabel(Label9, FromNameBytes(records_.BestName[3]));
+void TScoreForm::RefillLabels() {
+  SetLabel(EasyScore, QString::number(records_.BestScore[1]));
+  SetLabel(NormalScore, QString::number(records_.BestScore[2]));
+  SetLabel(HardScore, QString::number(records_.BestScore[3]));
+  SetLabel(EasyName, FromNameBytes(records_.BestName[1]));
+  SetLabel(NormalName, FromNameBytes(records_.BestName[2]));
+  SetLabel(HardName, FromNameBytes(records_.BestName[3]));
 }
 
 void TScoreForm::Show() {
-  FormCreate();
+  RefillLabels();
   show();
   raise();
   activateWindow();
 }
 
 void TScoreForm::showEvent(QShowEvent* event) {
-  FormCreate();
+  RefillLabels();
   if (!placed_) {
     // The outer size counts the frame; without a window manager there is none.
     resize(kOuterSize - (frameGeometry().size() - geometry().size()));
@@ -100,9 +100,9 @@ void TScoreForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
-void TScoreForm::Button1Click() {
+void TScoreForm::ResetClick() {
   // The labels follow the records only when the reset went through.
-  if (reset_ && reset_()) FormCreate();
+  if (reset_ && reset_()) RefillLabels();
 }
 
 }  // namespace quenlow

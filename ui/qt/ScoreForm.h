@@ -25,26 +25,26 @@ class TScoreForm : public QWidget {
   // the first showing centres it on the main window.
   void Show();
   // Sets the six record labels from the records in memory.
-  void FormCreate();
+  void RefillLabels();
 
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
-  QLabel* Label9 = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Button2 = nullptr;
+  QLabel* EasyTitle = nullptr;
+  QLabel* NormalTitle = nullptr;
+  QLabel* HardTitle = nullptr;
+  QLabel* EasyScore = nullptr;
+  QLabel* NormalScore = nullptr;
+  QLabel* HardScore = nullptr;
+  QLabel* EasyName = nullptr;
+  QLabel* NormalName = nullptr;
+  QLabel* HardName = nullptr;
+  QPushButton* ResetButton = nullptr;
+  QPushButton* CloseButton = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  void Button1Click();
-  void Button2Click() { close(); }
+  void ResetClick();
+  void CloseClick() { close(); }
 
   const Records& records_;
   ResetAction reset_;

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   // variable the tick stays the game's three seconds.
   if (const char* tick = std::getenv("QUENLOW_TICK_MS")) {
     const int milliseconds = std::atoi(tick);
-    if (milliseconds > 0) mainForm->Timer1->setInterval(milliseconds);
+    if (milliseconds > 0) mainForm->SetTickPeriod(milliseconds);
   }
   mainForm->show();
   quenlow::CloseOnTerminate([&mainForm] { mainForm->close(); });
