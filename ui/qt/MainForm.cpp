@@ -21,6 +21,7 @@
 #include "ui/qt/PictureView.h"
 #include "ui/qt/ScoreForm.h"
 #include "ui/qt/TimeGauge.h"
+#include "ui/qt/WindowPlacement.h"
 
 namespace quenlow {
 
@@ -79,7 +80,7 @@ TMainForm::TMainForm(std::string scoreFilePath)
   CreateControls();
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  move(300, 138);
+  KeepOuterTopLeft(this, QPoint(300, 138));
   FormCreate();
   // The leaderboard comes next, hidden, showing the records just loaded.
   ScoreForm = new TScoreForm(
