@@ -17,6 +17,7 @@
 #include "ui/qt/Boxes.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/FormAbout.h"
+#include "ui/qt/MenuCheckStyle.h"
 #include "ui/qt/NameCodec.h"
 #include "ui/qt/PictureView.h"
 #include "ui/qt/ScoreForm.h"
@@ -182,6 +183,7 @@ void TMainForm::CreateMenu() {
   NShuffle = MakeAction(this, "NShuffle", QStringLiteral("洗牌"), Qt::Key_F8);
   NPause = MakeAction(this, "NPause", QStringLiteral("暂停"), Qt::Key_F9);
   NPause->setCheckable(true);
+  new MenuCheckStyle(NFunction);  // the pause item: a check mark only while paused
   NFunction->addAction(NEliminate);
   NFunction->addAction(NHint);
   NFunction->addAction(NShuffle);
