@@ -171,6 +171,28 @@ TEST_F(MainFormTest, MenuTreeWithCaptionsAccessKeysAndShortcuts) {
   }
 }
 
+// Pixels of the strip left of the pause caption that differ from the menu's ground.
+int MarksBesidePause(TMainForm& form) {
+  QMenu& menu = *form.NFunction;
+  menu.ensurePolished();
+  menu.adjustSize();
+  const QImage picture = menu.grab().toImage();
+  const QRect item = menu.actionGeometry(form.NPause);
+  const QRect strip(item.left() + 2, item.top() + 2, 24, item.height() - 4);
+  const QRgb ground = picture.pixel(strip.topLeft());
+  int marks = 0;
+  for (int y = strip.top(); y <= strip.bottom(); ++y) {
+    for (int x = strip.left(); x <= strip.right(); ++x) marks += picture.pixel(x, y) != ground;
+  }
+  return marks;
+}
+
+TEST_F(MainFormTest, PauseItemShowsACheckMarkOnlyWhilePaused) {
+  EXPECT_EQ(MarksBesidePause(*form_), 0) << "something stands beside the unchecked item";
+  form_->NPause->setChecked(true);
+  EXPECT_GT(MarksBesidePause(*form_), 10) << "no check mark beside the checked item";
+}
+
 TEST_F(MainFormTest, FunctionKeysStartAGameAndPauseIt) {
   TMainForm& form = *form_;
   ShowActive();
