@@ -41,7 +41,9 @@ trap cleanup EXIT
 display=
 for n in $(seq 150 200); do
   [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  # -noreset: the runs start one program after another, and a server that resets when its
+  # last client leaves would refuse the next one for a moment.
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do
     if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi

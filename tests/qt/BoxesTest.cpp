@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <cstdlib>
 #include <functional>
 
 #include "tests/qt/ModalAnswers.h"
@@ -124,6 +126,29 @@ TEST(Boxes, NameEntryTakesAtMost255CharactersAndCancelGivesNoName) {
                                          QStringLiteral("已破简单级纪录,请留尊姓大名"));
     EXPECT_EQ(name, c.name);
     EXPECT_EQ(title, QStringLiteral("破纪录"));
+  }
+}
+
+TEST(Boxes, PlainBoxKeepsNoIconColumnAndCentresItsButton) {
+  for (const QString& text :
+       {QStringLiteral("时间到了！"),
+        QStringLiteral("将2个相同图片连接，连接线不超过3根直线，就可以成功消除这2个"
+                       "图片，全部图片消除后，完成。")}) {
+    SCOPED_TRACE(text.toStdString());
+    QRect box, label, button;
+    ModalAnswers answers([&](QWidget* shown) {
+      box = shown->rect();
+      label = shown->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->geometry();
+      QPushButton* ok = shown->findChild<QPushButton*>();
+      button = QRect(ok->mapTo(shown, QPoint()), ok->size());
+      QTest::keyClick(shown, Qt::Key_Return);
+    });
+    RunMessageBox(nullptr, text);
+    ASSERT_EQ(answers.Answered(), 1);
+    // The text starts at the box's margin, not beside an empty icon column (its ink's even
+    // margins are checked from the screen under a window manager); the button sits in the middle.
+    EXPECT_LE(label.left(), 20);
+    EXPECT_LE(std::abs(button.center().x() - box.center().x()), 2);
   }
 }
 

@@ -150,7 +150,8 @@ TEST_F(MainFormTest, MenuTreeWithCaptionsAccessKeysAndShortcuts) {
       {Command("LeaderboardCommand"), "LeaderboardCommand", QStringLiteral("排行榜"), {}},
   };
   const Item functions[] = {
-      {Command("RemovePairCommand"), "RemovePairCommand", QStringLiteral("自动消除一对"), Qt::Key_F6},
+      {Command("RemovePairCommand"), "RemovePairCommand", QStringLiteral("自动消除一对"),
+       Qt::Key_F6},
       {Command("HintCommand"), "HintCommand", QStringLiteral("提示"), Qt::Key_F7},
       {Command("ShuffleCommand"), "ShuffleCommand", QStringLiteral("洗牌"), Qt::Key_F8},
       {Command("PauseCommand"), "PauseCommand", QStringLiteral("暂停"), Qt::Key_F9},
@@ -186,6 +187,28 @@ TEST_F(MainFormTest, MenuTreeWithCaptionsAccessKeysAndShortcuts) {
                        Key{Command("QuitCommand"), QKeySequence(Qt::ALT | Qt::Key_X)}}) {
     EXPECT_EQ(QKeySequence::mnemonic(k.action->text()), k.key) << k.action->text().toStdString();
   }
+}
+
+// Pixels of the strip left of the pause caption that differ from the menu's ground.
+int MarksBesidePause(TMainForm& form) {
+  QMenu& menu = *form.findChild<QMenu*>(QStringLiteral("FunctionMenu"));
+  menu.ensurePolished();
+  menu.adjustSize();
+  const QImage picture = menu.grab().toImage();
+  const QRect item = menu.actionGeometry(form.findChild<QAction*>(QStringLiteral("PauseCommand")));
+  const QRect strip(item.left() + 2, item.top() + 2, 24, item.height() - 4);
+  const QRgb ground = picture.pixel(strip.topLeft());
+  int marks = 0;
+  for (int y = strip.top(); y <= strip.bottom(); ++y) {
+    for (int x = strip.left(); x <= strip.right(); ++x) marks += picture.pixel(x, y) != ground;
+  }
+  return marks;
+}
+
+TEST_F(MainFormTest, PauseItemShowsACheckMarkOnlyWhilePaused) {
+  EXPECT_EQ(MarksBesidePause(*form_), 0) << "something stands beside the unchecked item";
+  Command("PauseCommand")->setChecked(true);
+  EXPECT_GT(MarksBesidePause(*form_), 10) << "no check mark beside the checked item";
 }
 
 TEST_F(MainFormTest, FunctionKeysStartAGameAndPauseIt) {

@@ -30,7 +30,10 @@ start_x() {
   # A display number nobody uses; Xvfb refuses one that is taken, so try a few.
   for n in $(seq $((150 + RANDOM % 200)) 400); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 "${xvfb_screen:-1280x1024x24}" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # -noreset: a server that resets when its last client leaves refuses the next one for a
+    # moment, and a test that starts one game after another would meet it resetting.
+    Xvfb ":$n" -screen 0 "${xvfb_screen:-1280x1024x24}" -nolisten tcp -noreset \
+      >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
       # Our own server must still be alive: when another run took the number first, xdpyinfo

@@ -1,37 +1,18 @@
 #include "ui/qt/Boxes.h"
 
 #include <QDialogButtonBox>
-#include <QEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
+
+#include "ui/qt/WindowPlacement.h"
 
 namespace quenlow {
 
 namespace {
-
-// Moves the window to the middle of its screen just before it appears (the show event comes
-// after the box has taken its final size and before the window is mapped).
-class ScreenCentring : public QObject {
- public:
-  using QObject::QObject;
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show) {
-      auto* window = static_cast<QWidget*>(watched);
-      QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-      if (screen != nullptr) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-      }
-    }
-    return false;
-  }
-};
 
 std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& title, QMessageBox::Icon icon,
                                      const QString& text) {
@@ -44,6 +25,27 @@ std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& title, QMes
   return box;
 }
 
+// A box without an icon keeps no room for one: Qt indents the text as if an icon stood there.
+// The text gets even margins, and the one button stands in the middle under it.
+void LayOutWithoutIcon(QMessageBox& box) {
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    for (int i = grid->count() - 1; i >= 0; --i) {
+      QLayoutItem* item = grid->itemAt(i);
+      if (item->spacerItem() != nullptr) delete grid->takeAt(i);
+    }
+    // The emptied icon column takes no share of the width; the text's column takes it all.
+    for (int column = 0; column < grid->columnCount(); ++column) {
+      bool holdsText = false;
+      for (int row = 0; row < grid->rowCount(); ++row) {
+        QLayoutItem* item = grid->itemAtPosition(row, column);
+        holdsText = holdsText || (item != nullptr && qobject_cast<QLabel*>(item->widget()));
+      }
+      grid->setColumnStretch(column, holdsText ? 1 : 0);
+    }
+  }
+  if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setCenterButtons(true);
+}
+
 std::unique_ptr<QMessageBox> MakeOkBox(QWidget* parent, QMessageBox::Icon icon,
                                        const QString& text) {
   // The plain boxes carry the application's title, which the game leaves empty.
@@ -51,13 +53,15 @@ std::unique_ptr<QMessageBox> MakeOkBox(QWidget* parent, QMessageBox::Icon icon,
   QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box->setDefaultButton(ok);
   box->setEscapeButton(ok);
+  KeepEmptyTitle(box.get());
+  if (icon == QMessageBox::NoIcon) LayOutWithoutIcon(*box);
   return box;
 }
 
 }  // namespace
 
 void CentreOnScreen(QWidget* window) {
-  window->installEventFilter(new ScreenCentring(window));
+  KeepCentredOnScreen(window);
 }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text) {

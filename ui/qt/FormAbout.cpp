@@ -7,6 +7,7 @@
 
 #include "ui/qt/Fonts.h"
 #include "ui/qt/UrlLabel.h"
+#include "ui/qt/WindowPlacement.h"
 
 namespace quenlow {
 
@@ -94,11 +95,7 @@ TFormAbout::TFormAbout(QWidget* owner, const QPixmap& icon) : QDialog(owner) {
 
 void TFormAbout::showEvent(QShowEvent* event) {
   // Centred on the main window every time, outer rectangle on outer rectangle.
-  if (QWidget* owner = parentWidget()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(owner->window()->frameGeometry().center());
-    move(frame.topLeft());
-  }
+  if (QWidget* owner = parentWidget()) CentreOuterOn(this, OuterRect(owner->window()).center());
   QDialog::showEvent(event);
 }
 

@@ -21,10 +21,12 @@
 #include "ui/qt/Boxes.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/FormAbout.h"
+#include "ui/qt/MenuCheckStyle.h"
 #include "ui/qt/NameCodec.h"
 #include "ui/qt/PictureView.h"
 #include "ui/qt/ScoreForm.h"
 #include "ui/qt/TimeGauge.h"
+#include "ui/qt/WindowPlacement.h"
 
 namespace quenlow {
 
@@ -125,7 +127,7 @@ TMainForm::TMainForm(std::string scoreFilePath)
   CreateControls();
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  move(300, 138);
+  KeepOuterTopLeft(this, QPoint(300, 138));
   LoadRecords();
   // The leaderboard comes next, hidden, showing the records just loaded.
   leaderboard_ = new TScoreForm(
@@ -240,6 +242,8 @@ void TMainForm::CreateMenu() {
   }
   pauseCommand_ = findChild<QAction*>(QLatin1String(kPauseCommand));
   pauseCommand_->setCheckable(true);
+  // The pause item: a check mark only while paused.
+  new MenuCheckStyle(menus[static_cast<int>(Place::FunctionMenu)]);
 }
 
 template <typename F>

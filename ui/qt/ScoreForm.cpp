@@ -6,6 +6,7 @@
 #include "scores/Records.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/NameCodec.h"
+#include "ui/qt/WindowPlacement.h"
 
 namespace quenlow {
 
@@ -88,13 +89,10 @@ void TScoreForm::Show() {
 void TScoreForm::showEvent(QShowEvent* event) {
   RefillLabels();
   if (!placed_) {
-    // The outer size counts the frame; without a window manager there is none.
-    resize(kOuterSize - (frameGeometry().size() - geometry().size()));
-    if (mainWindow_ != nullptr) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(mainWindow_->window()->frameGeometry().center());
-      move(frame.topLeft());
-    }
+    // The outer size and the centring count the frame, which the window manager tells before
+    // the window is mapped; without a window manager there is none.
+    SetOuterSize(this, kOuterSize);
+    if (mainWindow_ != nullptr) CentreOuterOn(this, OuterRect(mainWindow_->window()).center());
     placed_ = true;
   }
   QWidget::showEvent(event);
