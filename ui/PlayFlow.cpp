@@ -7,7 +7,6 @@ namespace quenlow {
 namespace {
 
 constexpr int kGaugeFull = 100;
-constexpr int kAutoRemovalMs = 200;
 constexpr int kShufflesOnDeadlock = 3;
 
 const char* const kNoPairText = "没有可提示的方块";
