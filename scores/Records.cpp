@@ -1,10 +1,8 @@
 #include "scores/Records.h"
 
-#include <sys/auxv.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <stdexcept>
+
+#include "scores/ProgramPath.h"
 
 namespace quenlow {
 namespace {
@@ -14,28 +12,6 @@ const char* const kSections[4] = {nullptr, "easy", "normal", "hard"};
 const char* SectionOf(int difficulty) {
   if (difficulty < 1 || difficulty > 3) throw std::out_of_range("difficulty must be 1, 2 or 3");
   return kSections[difficulty];
-}
-
-// The full path of the running program file, or an empty string when the system will not say.
-std::string ProgramFile() {
-  std::string buffer(4096, '\0');
-  for (;;) {
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n < 0) break;
-    if (static_cast<std::size_t>(n) < buffer.size()) {
-      buffer.resize(static_cast<std::size_t>(n));
-      return buffer;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-  // Without /proc the name the program was started by still leads to it.
-  const char* started = reinterpret_cast<const char*>(::getauxval(AT_EXECFN));
-  if (started == nullptr) return {};
-  char* resolved = ::realpath(started, nullptr);
-  if (resolved == nullptr) return {};
-  std::string result(resolved);
-  std::free(resolved);
-  return result;
 }
 
 }  // namespace
