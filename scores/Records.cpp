@@ -1,11 +1,8 @@
 #include "scores/Records.h"
 
-#include <sys/auxv.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <stdexcept>
 
+#include "scores/ProgramPath.h"
 #include "scores/RecordsLocation.h"
 
 namespace quenlow {
@@ -19,27 +16,6 @@ const char* SectionOf(int difficulty) {
 }
 
 }  // namespace
-
-std::string ProgramFile() {
-  std::string buffer(4096, '\0');
-  for (;;) {
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n < 0) break;
-    if (static_cast<std::size_t>(n) < buffer.size()) {
-      buffer.resize(static_cast<std::size_t>(n));
-      return buffer;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-  // Without /proc the name the program was started by still leads to it.
-  const char* started = reinterpret_cast<const char*>(::getauxval(AT_EXECFN));
-  if (started == nullptr) return {};
-  char* resolved = ::realpath(started, nullptr);
-  if (resolved == nullptr) return {};
-  std::string result(resolved);
-  std::free(resolved);
-  return result;
-}
 
 void Records::LoadRecords() {
   for (int d = 1; d <= 3; ++d) BestName[d] = ScoreFile.ReadString(kSections[d], "name", "");

@@ -38,7 +38,5 @@ class Records {
 std::string ScoreFilePath();
 // The same for a given program file path (what ScoreFilePath uses underneath).
 std::string ScoreFilePathFor(const std::string& programFile);
-// The full path of the running program file, or an empty string when the system will not say.
-std::string ProgramFile();
 
 }  // namespace quenlow

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "scores/ProgramPath.h"
 #include "scores/Records.h"
 
 #ifndef QUENLOW_INSTALL_MARK
