@@ -7,11 +7,9 @@
 #include <QList>
 #include <QRgb>
 
-namespace quenlow::art {
+#include "art/Palette.h"
 
-// The tiles and the pause picture are also drawn at 2, 3 and 4 times their size, for screens
-// that show several pixels per picture pixel.
-inline constexpr int kLargestScale = 4;
+namespace quenlow::art {
 
 // The tile picture of a board cell, 40 x 50 times `scale` (1 to kLargestScale),
 // Format_Indexed8 with the 16-colour table: kind 0 (an empty cell) gives the all-black

@@ -41,5 +41,8 @@ inline constexpr int kTileHeight = 50;
 inline constexpr int kBoardWidth = 640;
 inline constexpr int kBoardHeight = 550;
 inline constexpr int kIconSize = 32;
+// The tiles and the pause picture are also drawn at 2, 3 and 4 times their size, for screens
+// that show several pixels per picture pixel.
+inline constexpr int kLargestScale = 4;
 
 }  // namespace quenlow::art

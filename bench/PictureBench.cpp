@@ -16,9 +16,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -35,8 +33,7 @@ namespace {
 
 // The scale the window draws the board at on this screen.
 int ScreenScale() {
-  const int scale = static_cast<int>(std::ceil(qApp->devicePixelRatio() - 0.01));
-  return std::clamp(scale, 1, BoardPicture::kMaxScale);
+  return BoardPicture::ScaleForRatio(qApp->devicePixelRatio());
 }
 
 // A full hard board drawn into a picture with the artwork's tiles, at the screen's scale.
@@ -140,8 +137,7 @@ void BM_PickingPress(benchmark::State& state) {
     QMouseEvent release(QEvent::MouseButtonRelease, inWindow, form.mapToGlobal(inWindow),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &release);
-    while (view->ShownVersion() != form.Picture().Version())
-      QCoreApplication::processEvents();
+    while (view->ShownVersion() != form.Picture().Version()) QCoreApplication::processEvents();
   };
 
   for (auto _ : state) {

@@ -30,7 +30,6 @@ using quenlow::artgen::IndexedPicture;
 
 const char kDefaultFont[] = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
 constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
-constexpr int kLargestScale = 4;
 
 int Fail(const QString& message) {
   std::fprintf(stderr, "quenlow_artgen: %s\n", qPrintable(message));
@@ -118,7 +117,7 @@ int main(int argc, char** argv) {
   // The 1 x pictures, kept for the contact sheet.
   std::vector<IndexedPicture> tiles;
   IndexedPicture pause;
-  for (int scale = 1; scale <= kLargestScale; ++scale) {
+  for (int scale = 1; scale <= quenlow::art::kLargestScale; ++scale) {
     const QString error = DrawAtScale(letters, dir, scale, tiles, pause);
     if (!error.isEmpty()) return Fail(error);
   }

@@ -73,6 +73,10 @@ BoardPicture::BoardPicture(int scale)
       height_(kHeight * scale_),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), kBlack) {}
 
+int BoardPicture::ScaleForRatio(double ratio) {
+  return std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, kMaxScale);
+}
+
 PixelRect BoardPicture::TakeDirty() {
   return std::exchange(dirty_, PixelRect{});
 }

@@ -84,7 +84,11 @@ class BoardPicture {
   // The game's coordinates: every operation takes them, whatever the scale.
   static constexpr int kWidth = art::kBoardWidth;
   static constexpr int kHeight = art::kBoardHeight;
-  static constexpr int kMaxScale = 4;
+  static constexpr int kMaxScale = art::kLargestScale;
+  // The scale a screen of this pixel ratio takes: the ratio rounded up (a ratio a hair above a
+  // whole number is that number), so that a fractional ratio reduces a larger picture rather
+  // than enlarging a smaller one; held within 1..kMaxScale.
+  static int ScaleForRatio(double ratio);
 
   // Black all over; a scale outside 1..kMaxScale is held at the nearer end.
   explicit BoardPicture(int scale = 1);

@@ -10,9 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <exception>
 #include <thread>
 
@@ -49,14 +47,6 @@ QColor GaugeQColor(GaugeColor color) {
   return QColor(0, 128, 0);
 }
 
-// The whole scale the board picture is drawn at for a screen: its pixel ratio, rounded up, so
-// that a fractional ratio reduces a larger picture rather than enlarging a smaller one.
-int ScaleFor(qreal ratio) {
-  // A ratio a hair above a whole number is that number.
-  const int scale = static_cast<int>(std::ceil(ratio - 0.01));
-  return std::clamp(scale, 1, BoardPicture::kMaxScale);
-}
-
 QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
 }
@@ -89,14 +79,16 @@ const MenuItem kMenuItems[] = {
     {Place::GameMenu, "HardCommand", "困难", Qt::Key_F4,
      [](PlayFlow& f) { f.NewGameCommand(Difficulty::Hard); }},
     {Place::GameMenu, "GameMenuSeparator", nullptr, 0, nullptr},
-    {Place::GameMenu, "LeaderboardCommand", "排行榜", 0, [](PlayFlow& f) { f.LeaderboardCommand(); }},
+    {Place::GameMenu, "LeaderboardCommand", "排行榜", 0,
+     [](PlayFlow& f) { f.LeaderboardCommand(); }},
     {Place::FunctionMenu, "RemovePairCommand", "自动消除一对", Qt::Key_F6,
      [](PlayFlow& f) { f.RemovePairCommand(); }},
     {Place::FunctionMenu, "HintCommand", "提示", Qt::Key_F7, [](PlayFlow& f) { f.HintCommand(); }},
     {Place::FunctionMenu, "ShuffleCommand", "洗牌", Qt::Key_F8,
      [](PlayFlow& f) { f.ShuffleCommand(); }},
     // The check mark has already turned over when this runs; the flow sets it again to match.
-    {Place::FunctionMenu, "PauseCommand", "暂停", Qt::Key_F9, [](PlayFlow& f) { f.PauseCommand(); }},
+    {Place::FunctionMenu, "PauseCommand", "暂停", Qt::Key_F9,
+     [](PlayFlow& f) { f.PauseCommand(); }},
     {Place::MenuBar, "HelpCommand", "帮助(&H)", 0, [](PlayFlow& f) { f.HelpCommand(); }},
     {Place::MenuBar, "AboutCommand", "关于(&A)", 0, [](PlayFlow& f) { f.AboutCommand(); }},
     {Place::MenuBar, "QuitCommand", "退出(&X)", 0, [](PlayFlow& f) { f.QuitCommand(); }},
@@ -117,7 +109,7 @@ TMainForm::TMainForm(std::string scoreFilePath)
                                Qt::WindowCloseButtonHint),
       game_(random_),
       records_(std::move(scoreFilePath)),
-      picture_(ScaleFor(devicePixelRatioF())),
+      picture_(BoardPicture::ScaleForRatio(devicePixelRatioF())),
       drawing_(game_, picture_, tiles_),
       flow_(game_, records_, drawing_, *this) {
   setObjectName(QStringLiteral("MainForm"));
@@ -238,7 +230,8 @@ void TMainForm::CreateMenu() {
       bar->addAction(action);
     }
     const auto command = item.command;
-    connect(action, &QAction::triggered, this, [this, command] { Forward([&] { command(flow_); }); });
+    connect(action, &QAction::triggered, this,
+            [this, command] { Forward([&] { command(flow_); }); });
   }
   pauseCommand_ = findChild<QAction*>(QLatin1String(kPauseCommand));
   pauseCommand_->setCheckable(true);
@@ -271,7 +264,7 @@ void TMainForm::LoadPausePicture() {
 }
 
 void TMainForm::FollowScreenScale(qreal ratio) {
-  const int scale = ScaleFor(ratio);
+  const int scale = BoardPicture::ScaleForRatio(ratio);
   if (scale == picture_.Scale()) return;
   picture_ = BoardPicture(scale);
   if (tilesLoaded_) {
