@@ -223,7 +223,8 @@ void PlayFlow::RemovalSequence(const LinkedPair& pair, const RemovalKind& kind) 
   if (kind.asksToShuffle && !cleared && !PairLeft() && screen_.AskQuestion(kShuffleQuestion)) {
     for (int i = 0; i < kShufflesOnDeadlock; ++i) ShuffleTiles();
   }
-  if (game_.State().Remaining == 0) StageClear();
+  // A shuffle moves tiles only between occupied cells, so the count still holds.
+  if (cleared) StageClear();
 }
 
 void PlayFlow::StageClear() {
