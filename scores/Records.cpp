@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "scores/NameText.h"
 #include "scores/ProgramPath.h"
 #include "scores/RecordsLocation.h"
 
@@ -18,7 +19,9 @@ const char* SectionOf(int difficulty) {
 }  // namespace
 
 void Records::LoadRecords() {
-  for (int d = 1; d <= 3; ++d) BestName[d] = ScoreFile.ReadString(kSections[d], "name", "");
+  for (int d = 1; d <= 3; ++d) {
+    BestName[d] = NameFromFileBytes(ScoreFile.ReadString(kSections[d], "name", ""));
+  }
   for (int d = 1; d <= 3; ++d) BestScore[d] = ScoreFile.ReadInteger(kSections[d], "score", 0);
 }
 
@@ -26,7 +29,7 @@ void Records::SaveRecord(int difficulty) {
   const char* section = SectionOf(difficulty);
   if (MakesFolder) MakeFolderOf(ScoreFile.Path());
   // Two separate writes, the name first: when it is refused, the score is not written either.
-  ScoreFile.WriteString(section, "name", BestName[difficulty]);
+  ScoreFile.WriteString(section, "name", NameToFileBytes(BestName[difficulty]));
   ScoreFile.WriteInteger(section, "score", BestScore[difficulty]);
 }
 

@@ -14,7 +14,8 @@ class Records {
  public:
   explicit Records(std::string scoreFilePath) : ScoreFile(std::move(scoreFilePath)) {}
 
-  // Indexed by difficulty 1..3; index 0 is unused. Names are bytes in code page 936.
+  // Indexed by difficulty 1..3; index 0 is unused. Names are UTF-8 text; the file keeps them
+  // as GB18030 bytes (NameText.h).
   std::array<std::string, 4> BestName;
   std::array<std::int32_t, 4> BestScore{};
   IniFile ScoreFile;

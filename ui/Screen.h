@@ -1,7 +1,7 @@
 #pragma once
 // Everything the play flow needs from the window toolkit. The Qt main window implements
-// it; the tests drive the flow through a scripted fake. Texts are UTF-8, except names,
-// which are bytes in code page 936 as the score file keeps them.
+// it; the tests drive the flow through a scripted fake. Texts are UTF-8, the record holders'
+// names too.
 
 #include <string>
 
@@ -16,8 +16,8 @@ class Screen {
   // Modal boxes. Timer ticks go on while they are open.
   virtual void ShowMessage(const std::string& text) = 0;   // empty title, no icon, "OK"
   virtual bool AskQuestion(const std::string& text) = 0;   // "Information", "&Yes"/"&No"
-  // The name-entry box (at most 255 characters); the name as code-page-936 bytes,
-  // empty when cancelled or closed.
+  // The name-entry box (at most 255 characters); the name as UTF-8 text, empty when
+  // cancelled or closed.
   virtual std::string AskName(const std::string& title, const std::string& prompt) = 0;
   virtual void ShowError(const std::string& text) = 0;     // stop icon, "OK", empty caption
 

@@ -9,8 +9,9 @@ namespace {
 using FlowTimeTest = FlowTest;
 
 const char* const kTimeUp = "message:时间到了！";
-// "玩家" in code page 936.
-const std::string kPlayer = "\xcd\xe6\xbc\xd2";
+// The name the player types, and how the score file keeps it (code page 936).
+const std::string kPlayer = "玩家";
+const std::string kPlayerInFile = "name=\xcd\xe6\xbc\xd2\r\n";
 
 // Runs ticks for as long as the timer runs (a tick can end the game inside the box).
 void TickUntilStopped(PlayFlow& flow, const FakeScreen& screen) {
@@ -124,6 +125,8 @@ TEST_F(FlowTimeTest, RecordCheckAtTimeUp) {
       file.LoadRecords();
       EXPECT_EQ(file.BestScore[1], c.newScore);
       EXPECT_EQ(file.BestName[1], c.newName);
+      EXPECT_EQ(ReadFile(scorePath).find(kPlayerInFile) != std::string::npos,
+                c.newName == kPlayer);
     }
   }
 }

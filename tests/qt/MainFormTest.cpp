@@ -325,7 +325,11 @@ TEST_F(MainFormTest, NewRecordShowsAtOnceInTheOpenLeaderboardAndResetClearsIt) {
   EXPECT_FALSE(BoardWidget()->isEnabled());
   EXPECT_EQ(TimeBar()->Value(), 0);
   EXPECT_EQ(TimeBar()->BarColor(), QColor(255, 0, 0));
-  ASSERT_TRUE(QFile::exists(scoreFile_));
+  QFile file(scoreFile_);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  // The typed name reaches the file in code page 936.
+  EXPECT_TRUE(file.readAll().contains("[easy]\r\nname=\xCD\xF5\xCE\xE5\r\nscore=350\r\n"));
+  file.close();
 
   QTest::mouseClick(board.ResetButton, Qt::LeftButton);
   EXPECT_EQ(board.EasyScore->text(), QStringLiteral("0"));

@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "scores/Records.h"
-#include "ui/qt/NameCodec.h"
 #include "ui/qt/ScoreForm.h"
 
 namespace quenlow {
@@ -20,7 +19,7 @@ class ScoreFormTest : public ::testing::Test {
   }
 
   void SetRecord(int difficulty, const QString& name, int score) {
-    records_.BestName[static_cast<std::size_t>(difficulty)] = ToNameBytes(name);
+    records_.BestName[static_cast<std::size_t>(difficulty)] = name.toStdString();
     records_.BestScore[static_cast<std::size_t>(difficulty)] = score;
   }
 

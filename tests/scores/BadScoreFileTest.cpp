@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [] {
                       return BadFile{
                           "[easy]\r\nname=\x81\xFF\x80 \xFE\r\n[\xFF\xFE]\r\nscore=1\r\n",
-                          {"", "\x81\xFF\x80 \xFE", "", ""},
+                          {"", "\uFFFD\uFFFD \uFFFD", "", ""},
                           {}};
                     }},
         BadFileCase{"OneLineWithoutBreak",

@@ -49,7 +49,7 @@ std::map<std::string, int> LegalContents() {
   // Two full periods: by then every content has turned up.
   for (long step = 0; step < 2 * 3 * kValues; ++step) {
     const int d = SaveDifficulty(step);
-    state.names[d] = SaveName(SaveValue(step));
+    state.names[d] = SaveName(SaveValue(step)).bytes;
     contents.emplace(RenderFile(state), ++writes);
     state.scores[d] = std::to_string(SaveScore(SaveValue(step)));
     contents.emplace(RenderFile(state), ++writes);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     for (long step = 0;; ++step) {
       const int d = quenlow::torture::SaveDifficulty(step);
       const int value = quenlow::torture::SaveValue(step);
-      records.BestName[d] = quenlow::torture::SaveName(value);
+      records.BestName[d] = quenlow::torture::SaveName(value).text;
       records.BestScore[d] = quenlow::torture::SaveScore(value);
       records.SaveRecord(d);
     }

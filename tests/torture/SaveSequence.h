@@ -14,17 +14,22 @@ namespace quenlow::torture {
 constexpr int kValues = 4;
 
 // Names of different lengths, so that a file cut short or spliced from two versions cannot
-// pass for a whole one; one is empty, one is in code page 936.
-inline std::string SaveName(int value) {
+// pass for a whole one; one is empty, one is Chinese. The game holds a name as text and the
+// file keeps it in code page 936.
+struct SaveNameForms {
+  std::string text;
+  std::string bytes;
+};
+inline SaveNameForms SaveName(int value) {
   switch (value % kValues) {
     case 0:
-      return "";
+      return {"", ""};
     case 1:
-      return "\xd5\xc5\xc8\xfd";  // a Chinese name in GBK
+      return {"张三", "\xd5\xc5\xc8\xfd"};
     case 2:
-      return std::string(40, 'b');
+      return {std::string(40, 'b'), std::string(40, 'b')};
     default:
-      return std::string(255, 'c');
+      return {std::string(255, 'c'), std::string(255, 'c')};
   }
 }
 

@@ -20,7 +20,6 @@
 #include "ui/qt/Fonts.h"
 #include "ui/qt/FormAbout.h"
 #include "ui/qt/MenuCheckStyle.h"
-#include "ui/qt/NameCodec.h"
 #include "ui/qt/PictureView.h"
 #include "ui/qt/ScoreForm.h"
 #include "ui/qt/TimeGauge.h"
@@ -315,7 +314,7 @@ bool TMainForm::AskQuestion(const std::string& text) {
 
 std::string TMainForm::AskName(const std::string& title, const std::string& prompt) {
   boardView_->Refresh();
-  return ToNameBytes(RunNameEntryBox(this, Text(title), Text(prompt)));
+  return RunNameEntryBox(this, Text(title), Text(prompt)).toStdString();
 }
 
 void TMainForm::ShowError(const std::string& text) {

@@ -5,7 +5,6 @@
 
 #include "scores/Records.h"
 #include "ui/qt/Fonts.h"
-#include "ui/qt/NameCodec.h"
 #include "ui/qt/WindowPlacement.h"
 
 namespace quenlow {
@@ -74,9 +73,9 @@ void TScoreForm::RefillLabels() {
   SetLabel(EasyScore, QString::number(records_.BestScore[1]));
   SetLabel(NormalScore, QString::number(records_.BestScore[2]));
   SetLabel(HardScore, QString::number(records_.BestScore[3]));
-  SetLabel(EasyName, FromNameBytes(records_.BestName[1]));
-  SetLabel(NormalName, FromNameBytes(records_.BestName[2]));
-  SetLabel(HardName, FromNameBytes(records_.BestName[3]));
+  SetLabel(EasyName, QString::fromStdString(records_.BestName[1]));
+  SetLabel(NormalName, QString::fromStdString(records_.BestName[2]));
+  SetLabel(HardName, QString::fromStdString(records_.BestName[3]));
 }
 
 void TScoreForm::Show() {
