@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the score-file syntax in memory, with no file system in the way,
 // and aborts when a planned write, applied to the bytes, does not read back as written or
-// changes another value.
+// changes another value, or when a value read as a record holder's name would read as another
+// name once saved.
 
 #include <array>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "scores/IniSyntax.h"
+#include "scores/NameText.h"
 #include "scores/ProfileInteger.h"
 
 namespace {
@@ -43,6 +45,13 @@ std::vector<std::optional<std::string>> ReadAll(std::string_view bytes) {
   return values;
 }
 
+// Whatever a file holds, the name read from it is text that a save keeps as it is.
+void CheckName(const std::optional<std::string>& value) {
+  if (!value) return;
+  const std::string name = NameFromFileBytes(*value);
+  Require(NameFromFileBytes(NameToFileBytes(name)) == name, "a name changes when it is saved");
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -64,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string value = "v" + std::to_string(hash >> 40);
 
   const auto before = ReadAll(input);
+  for (const auto& read : before) CheckName(read);
   MemorySource current(input);
   const std::optional<Edit> edit =
       PlanWrite(&current, CheckedWriteNames(kSections[section], kKeys[key]), value);
