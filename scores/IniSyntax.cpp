@@ -5,100 +5,18 @@
 #include <stdexcept>
 #include <vector>
 
+#include "scores/IniText.h"
+
 namespace quenlow {
 namespace {
 
+using ini::IsBlank;
+using ini::SameName;
+using ini::TrimBlanks;
+using ini::TrimmedText;
+
 constexpr std::size_t kChunkSize = 64 * 1024;
 constexpr std::size_t kMaxValueLength = kIniValueBufferSize - 1;
-
-bool IsBlank(unsigned char c) {
-  return c == ' ' || c == '\t';
-}
-
-unsigned char FoldCase(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-// Names match without regard to ASCII case; bytes of double-byte characters compare as they are.
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
-std::string TrimBlanks(const std::string& text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlank(static_cast<unsigned char>(text[begin]))) ++begin;
-  while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1]))) --end;
-  return text.substr(begin, end - begin);
-}
-
-// A run of text without its leading and trailing blanks, of which at most `cap` bytes are
-// kept however long the run is. Blanks are held back until a non-blank follows them, so that
-// trailing blanks never count.
-class TrimmedText {
- public:
-  explicit TrimmedText(std::size_t cap) : cap_(cap) {}
-
-  void Clear() {
-    kept_.clear();
-    pending_.clear();
-    pendingLength_ = 0;
-    length_ = 0;
-    last_ = 0;
-  }
-
-  void Add(unsigned char c) {
-    if (kept_.size() == cap_) {
-      // Full: only the length and the last non-blank byte still change.
-      if (IsBlank(c)) {
-        ++pendingLength_;
-      } else {
-        length_ += pendingLength_ + 1;
-        pendingLength_ = 0;
-        last_ = c;
-      }
-      return;
-    }
-    if (IsBlank(c)) {
-      if (length_ == 0) return;
-      if (pending_.size() < cap_) pending_.push_back(static_cast<char>(c));
-      ++pendingLength_;
-      return;
-    }
-    if (pendingLength_ > 0) {
-      Keep(pending_.data(), pending_.size());
-      length_ += pendingLength_;
-      pending_.clear();
-      pendingLength_ = 0;
-    }
-    const char byte = static_cast<char>(c);
-    Keep(&byte, 1);
-    ++length_;
-    last_ = c;
-  }
-
-  const std::string& Kept() const { return kept_; }
-  std::size_t Length() const { return length_; }
-  bool Complete() const { return kept_.size() == length_; }
-  unsigned char Last() const { return last_; }
-
- private:
-  void Keep(const char* bytes, std::size_t count) {
-    kept_.append(bytes, std::min(count, cap_ - kept_.size()));
-  }
-
-  std::size_t cap_;
-  std::string kept_;
-  std::string pending_;
-  std::size_t pendingLength_ = 0;
-  std::size_t length_ = 0;
-  unsigned char last_ = 0;
-};
 
 enum class LineKind { kOther, kSection, kKey };
 
