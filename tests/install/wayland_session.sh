@@ -7,21 +7,9 @@
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-work=$(mktemp -d)
 source "$here/../system/x_session.sh"
-weston_pid=
-cleanup() {
-  [[ -n $game_pid ]] && kill -9 "$game_pid" 2>/dev/null
-  [[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-[[ -x $program ]] || fail "no program at $program"
-for tool in weston weston-screenshooter convert; do
-  command -v "$tool" >/dev/null || skip_test "$tool is not installed"
-done
+need_programs "$program"
+prepare_session weston weston-screenshooter convert
 [[ $(dpkg-query -W -f='${Status}' qt6-wayland 2>/dev/null) == "install ok installed" ]] ||
   skip_test "the Qt Wayland platform plugin (qt6-wayland) is not installed"
 
@@ -29,22 +17,19 @@ done
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket=quenlow-test
-weston --backend=headless-backend.so --use-pixman --socket=$socket --width=1024 --height=768 \
-  --idle-time=0 --debug >"$work/weston.log" 2>&1 &
-weston_pid=$!
+start_helper weston --backend=headless-backend.so --use-pixman --socket=$socket --width=1024 \
+  --height=768 --idle-time=0 --debug >"$work/weston.log" 2>&1
 for _ in $(seq 100); do
   [[ -S $XDG_RUNTIME_DIR/$socket ]] && break
-  kill -0 "$weston_pid" 2>/dev/null || break
+  kill -0 "$helper_pid" 2>/dev/null || break
   sleep 0.1
 done
 [[ -S $XDG_RUNTIME_DIR/$socket ]] ||
   skip_test "Weston's headless compositor did not start: $(tail -2 "$work/weston.log")"
 
-mkdir "$work/logs" "$work/game"
 sanitizer_logs_to "$work/logs"
 cat "$here/wayland-lsan.supp" >>"$work/logs/lsan.supp"
-# The copy keeps its records beside itself, so it runs from a folder of its own.
-cp "$program" "$work/game/quenlow"
+copy_game "$program" "$work/game"
 (cd "$work/game" && unset DISPLAY && WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland \
    WAYLAND_DEBUG=client exec ./quenlow >"$work/game.log" 2>&1) &
 game_pid=$!

@@ -13,31 +13,17 @@ program=$1
 keep=${2:-}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/x_session.sh"
-
-for tool in Xvfb xdotool xdpyinfo import convert; do
-  command -v "$tool" >/dev/null || skip_test "$tool is not installed, so no X server can be run"
-done
-[[ -x $program ]] || fail "no program at $program"
-
-work=$(mktemp -d)
-cleanup() {
-  stop_all
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+need_programs "$program"
+prepare_session import convert
 start_x
-# Under the leak checker: what the X platform's system libraries keep is not ours.
-export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+suppress_toolkit_leaks
 
-# The program keeps score.ini beside itself, so it runs from a folder of its own.
-cp "$program" "$work/quenlow"
+copy_game "$program" "$work"
 start_game "$work"
-window=$(wait_window Quenlow) ||
-  fail "no window titled Quenlow appeared: $(cat "$work/game.log")"
-[[ $(xdotool getwindowname "$window") == Quenlow ]] || fail "window title is not Quenlow"
+wait_main
+[[ $(xdotool getwindowname "$main") == Quenlow ]] || fail "window title is not Quenlow"
 
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
+eval "$(xdotool getwindowgeometry --shell "$main")"  # X Y WIDTH HEIGHT
 [[ $WIDTH == 640 ]] || fail "the window is $WIDTH pixels wide, not 640"
 # The board fills the client area, which lies below the menu bar at the bottom of the window.
 board_x=$X
@@ -48,8 +34,7 @@ shot=0
 screenshot() {  # the board as it is on the screen now, as board.png
   sleep 0.3
   shot=$((shot + 1))
-  import -display "$DISPLAY" -window root "$work/screen$shot.png" ||
-    fail "no screenshot could be taken"
+  shoot_screen "$work/screen$shot.png"
   convert "$work/screen$shot.png" -crop "640x550+$board_x+$board_y" +repage "$work/board.png"
 }
 # The colours of pixels of the board, as RRGGBB, one a line.
@@ -63,13 +48,10 @@ count_colour() {
   convert "$work/board.png" -fill black +opaque "$1" -fill white -opaque "$1" \
     -format '%[fx:round(mean*w*h)]' info:
 }
-press() { xdotool key --clearmodifiers "$@"; }
 click_cell() {  # column, row of the easy field
   xdotool mousemove $((board_x + 80 + 40 * ($1 - 1) + 20)) $((board_y + 100 + 50 * ($2 - 1) + 25)) \
     click 1
 }
-
-xdotool windowfocus --sync "$window" 2>/dev/null || true
 
 # Before any game: black all over.
 screenshot
@@ -128,7 +110,7 @@ corner=$(pixels $((80 + 40 * (c1 - 1) + 3)) $((100 + 50 * (r1 - 1) + 3)))
 click_cell "$c2" "$r2"
 path=0
 for _ in $(seq 8); do
-  import -display "$DISPLAY" -window root "$work/path.png" || fail "no screenshot could be taken"
+  shoot_screen "$work/path.png"
   path=$(convert "$work/path.png" -crop "640x500+$board_x+$((board_y + 50))" +repage \
     -fill black +opaque '#FFFF00' -fill white -opaque '#FFFF00' -format '%[fx:round(mean*w*h)]' info:)
   ((path > 0)) && break
@@ -152,15 +134,6 @@ yellow=$(count_colour '#FFFF00')
 [[ $(pixels 83 103) == 000000 ]] || fail "the tiles still show during the pause"
 
 # Alt+X quits at once; the program ends cleanly and has written nothing.
-press alt+x
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the program is still running after Alt+X"
-wait "$game_pid"
-status=$?
-game_pid=
-((status == 0)) || fail "the program ended with status $status: $(cat "$work/game.log")"
+quit_game 100
 [[ ! -e $work/score.ini ]] || fail "quitting wrote a score file"
 echo "passed"

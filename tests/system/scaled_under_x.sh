@@ -11,27 +11,23 @@ program=$1
 keep=${2:-}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/x_session.sh"
-
-for tool in Xvfb xdotool xdpyinfo import convert; do
-  command -v "$tool" >/dev/null || skip_test "$tool is not installed, so no X server can be run"
-done
-[[ -x $program ]] || fail "no program at $program"
-
-work=$(mktemp -d)
-cleanup() {
-  stop_all
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+need_programs "$program"
+prepare_session import convert
 # The window at 200 % stands at (600, 276) and is 1280 pixels wide.
 xvfb_screen=2560x1600x24
 start_x
-export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-cp "$program" "$work/quenlow"
+suppress_toolkit_leaks
+copy_game "$program" "$work"
 
 # Device pixels of a game coordinate at the factor, as a whole number.
 at() { awk -v v="$1" -v f="$factor" 'BEGIN { printf "%d", v * f }'; }
+
+# The board as it is on the screen now, as board.png.
+shoot_board() {
+  shoot_screen "$work/screen.png"
+  convert "$work/screen.png" -crop "${board_w}x${board_h}+$board_x+$board_y" +repage \
+    "$work/board.png"
+}
 
 # The colours of the pixels of board.png along one row, from x0 to x1 (device pixels).
 row_colours() {
@@ -53,10 +49,9 @@ same_profile() {
 play_at() {
   factor=$1
   start_game "$work" env QT_SCALE_FACTOR="$factor"
-  local window
+  local window board_w board_h
   window=$(wait_window Quenlow) || fail "no window at $factor: $(cat "$work/game.log")"
   eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
-  local board_w board_h
   board_w=$(at 640)
   board_h=$(at 550)
   [[ $WIDTH == "$board_w" ]] || fail "at $factor the window is $WIDTH wide, not $board_w"
@@ -66,9 +61,7 @@ play_at() {
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --clearmodifiers F2
   sleep 0.5
-  import -display "$DISPLAY" -window root "$work/screen.png" || fail "no screenshot"
-  convert "$work/screen.png" -crop "${board_w}x${board_h}+$board_x+$board_y" +repage \
-    "$work/board.png"
+  shoot_board
 
   # Detail finer than the enlarged 1 x pixels: within the first cell, some blocks of
   # factor x factor device pixels (aligned to the game's pixels) hold more than one colour.
@@ -99,9 +92,7 @@ play_at() {
   # A press on the middle of cell (3, 2) picks it: its white field turns black.
   xdotool mousemove $((board_x + $(at 180))) $((board_y + $(at 175))) click 1
   sleep 0.5
-  import -display "$DISPLAY" -window root "$work/screen.png" || fail "no screenshot"
-  convert "$work/screen.png" -crop "${board_w}x${board_h}+$board_x+$board_y" +repage \
-    "$work/board.png"
+  shoot_board
   local picked other
   picked=$(row_colours "$(at 155)" "$(at 163)" "$(at 164)" | sort -u)
   other=$(row_colours "$(at 155)" "$(at 203)" "$(at 204)" | sort -u)
@@ -111,8 +102,8 @@ play_at() {
 
   if [[ $factor == 2 && -n $keep ]]; then
     sleep 0.3
-    import -display "$DISPLAY" -window root "$work/screen.png" &&
-      convert "$work/screen.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$keep" ||
+    shoot_screen "$work/screen.png"
+    convert "$work/screen.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$keep" ||
       fail "the picture could not be kept at $keep"
   fi
   kill "$game_pid" 2>/dev/null

@@ -15,25 +15,11 @@ program=$1
 keep=${2:-}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/x_session.sh"
-
-for tool in Xvfb xdotool xdpyinfo xprop xwininfo openbox import convert; do
-  command -v "$tool" >/dev/null || skip_test "$tool is not installed"
-done
-[[ -x $program ]] || fail "no program at $program"
-
-work=$(mktemp -d)
-wm_pid=
-cleanup() {
-  [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null
-  stop_all
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+need_programs "$program"
+prepare_session xprop xwininfo openbox import convert
 start_x
-export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-HOME=$work openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
+suppress_toolkit_leaks
+HOME=$work start_helper openbox --sm-disable >"$work/openbox.log" 2>&1
 for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
@@ -83,24 +69,22 @@ blank_titles() {  # what, window
 }
 shoot() {  # file: the whole screen
   sleep 0.3
-  import -display "$DISPLAY" -window root "$1" || fail "no screenshot could be taken"
+  shoot_screen "$1"
   [[ -n $keep ]] && cp "$1" "$keep/"
 }
 
 game=$work/game
-mkdir -p "$game"
-cp "$program" "$game/quenlow"
+copy_game "$program" "$game"
 start_game "$game"
-main=$(wait_window Quenlow) || fail "no window titled Quenlow appeared: $(cat "$game/game.log")"
+wait_main
 sleep 0.5
 read -r mx my mw mh <<<"$(outer "$main")"
 [[ "$mx $my" == "300 138" ]] || fail "the main window's frame stands at $mx, $my, not 300, 138"
 main_centre=$(centre "$mx $my $mw $mh")
 screen_centre=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
-xdotool windowfocus --sync "$main" 2>/dev/null
 
 # The help box: blank titles, centred on the screen, even margins, OK in the middle.
-xdotool key --clearmodifiers alt+h
+press alt+h
 box=$(new_box) || fail "no help box appeared"
 sleep 0.3
 blank_titles "help box" "$box"
@@ -131,42 +115,29 @@ xdotool key Return
 sleep 0.3
 
 # The no-pair box (a hint before any game) has blank titles too.
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key --clearmodifiers F7
+press F7
 box=$(new_box) || fail "no box appeared on F7"
 blank_titles "no-pair box" "$box"
 xdotool key Return
 sleep 0.3
 
 # The function menu, for the eye: the pause item with nothing beside it.
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key --clearmodifiers alt+t
+press alt+t
 shoot "$work/menu.png"
 xdotool key Escape Escape
 sleep 0.3
 
 # The leaderboard: its outer size and centre at the first showing, its size when reopened.
-open_board() {
-  local _ id
-  xdotool windowfocus --sync "$main" 2>/dev/null
-  xdotool key --clearmodifiers alt+g
-  sleep 0.3
-  xdotool key Up Return
-  for _ in $(seq 30); do
-    id=$(xdotool search --onlyvisible --name '^排行榜$' 2>/dev/null | head -1)
-    [[ -n $id ]] && { sleep 0.3; echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-board=$(open_board) || fail "no leaderboard appeared"
+board=$(open_leaderboard) || fail "no leaderboard appeared"
+sleep 0.3
 read -r sx sy sw sh <<<"$(outer "$board")"
 [[ "$sw $sh" == "269 162" ]] || fail "the leaderboard is $sw x $sh outside at its first showing"
 near "leaderboard on the main window" "$(centre "$sx $sy $sw $sh")" "$main_centre"
 xdotool windowfocus --sync "$board" 2>/dev/null
 xdotool key Tab Return  # the second button closes it
 sleep 0.5
-board=$(open_board) || fail "the leaderboard did not come back"
+board=$(open_leaderboard) || fail "the leaderboard did not come back"
+sleep 0.3
 read -r rx ry rw rh <<<"$(outer "$board")"
 [[ "$rw $rh" == "269 162" ]] || fail "the reopened leaderboard is $rw x $rh outside"
 [[ "$rx $ry" == "$sx $sy" ]] || fail "the leaderboard came back at $rx, $ry, not $sx, $sy"
@@ -181,18 +152,14 @@ blank_titles "error box" "$box"
 xdotool key Return
 sleep 0.3
 chmod 644 "$game/score.ini"
-xdotool windowfocus --sync "$main" 2>/dev/null
 
 # The about window, centred on the main window.
-xdotool key --clearmodifiers alt+a
+press alt+a
 about=$(new_box) || fail "no about window appeared"
 sleep 0.3
 near "about window on the main window" "$(centre "$(outer "$about")")" "$main_centre"
 xdotool key Return
 sleep 0.3
 
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key --clearmodifiers alt+x
-wait_game_end 100 || fail "the program is still running after Alt+X"
-((game_status == 0)) || fail "the program ended with status $game_status: $(cat "$game/game.log")"
+quit_game 100
 echo "passed"

@@ -12,13 +12,9 @@ set -uo pipefail
 program=$1
 shift
 torture_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-work=$(mktemp -d)
 source "$torture_dir/../system/x_session.sh"
-trap 'stop_all; rm -rf "$work"' EXIT
-
-[[ -x $program ]] || fail "no program at $program"
-command -v import >/dev/null && command -v compare >/dev/null ||
-  skip_test "ImageMagick is not installed, so the leaderboard cannot be looked at"
+need_programs "$program"
+prepare_session import compare convert
 start_x
 # The folders must be open to the unprivileged user of the unreadable-file case.
 chmod 755 "$work"
@@ -78,7 +74,7 @@ fingerprint() {
 # leaderboard through the menu and keeps a picture of it as $dir/board.png.
 run_game() {
   local dir=$1 user=$2 prefix=()
-  cp "$program" "$dir/game/quenlow"
+  copy_game "$program" "$dir/game"
   mkdir -p "$dir/logs" && chmod 777 "$dir/logs" && chmod 755 "$dir" "$dir/game"
   [[ -n $user ]] && prefix=(setpriv --reuid="$user" --regid="$user" --clear-groups env HOME=/tmp)
   fingerprint "$dir/game" >"$dir/before.txt"
@@ -90,31 +86,16 @@ run_game() {
     echo $? >"$dir/status"
   ) &
   local runner=$!
-  local main board= _
+  local main board _
   for _ in $(seq 100); do [[ -s $dir/pid ]] && break; sleep 0.05; done
   game_pid=$(cat "$dir/pid")
   main=$(wait_window Quenlow) || { cat "$dir/game.log" >&2; fail "$case: no game window came up"; }
-  xdotool windowfocus --sync "$main" 2>/dev/null || true
-  for _ in 1 2 3; do
-    # Alt+G opens the game menu; its last item is the leaderboard.
-    xdotool key --clearmodifiers alt+g
-    sleep 0.3
-    xdotool key Up Return
-    for _ in $(seq 30); do
-      board=$(xdotool search --onlyvisible --name '^排行榜$' 2>/dev/null | head -1)
-      [[ -n $board ]] && break
-      sleep 0.1
-    done
-    [[ -n $board ]] && break
-    xdotool key Escape Escape
-  done
-  [[ -n $board ]] || fail "$case: the leaderboard did not open from the menu"
+  board=$(open_leaderboard) || fail "$case: the leaderboard did not open from the menu"
   sleep 0.5
   kill -0 "$game_pid" 2>/dev/null || fail "$case: the game died showing the leaderboard"
   import -display "$DISPLAY" -window "$board" "$dir/board.png" ||
     fail "$case: no picture of the leaderboard could be taken"
-  xdotool windowfocus --sync "$main" 2>/dev/null || true
-  xdotool key --clearmodifiers alt+x
+  press alt+x
   wait "$runner"
   game_pid=
   local status
@@ -172,9 +153,8 @@ for entry in "${cases[@]}"; do
   for crop in "${crops[@]}"; do
     convert "$shot" -crop "$crop" +repage "$work/a.png"
     convert "$ref" -crop "$crop" +repage "$work/b.png"
-    differ=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
-    if [[ $differ != 0 ]]; then
-      echo "FAIL: $case: the leaderboard differs from that of $reference in $differ pixels ($crop)" >&2
+    if ! differ=$(same_picture "$work/a.png" "$work/b.png"); then
+      echo "FAIL: $case: the leaderboard differs from that of $reference: $differ ($crop)" >&2
       same=0
     fi
   done

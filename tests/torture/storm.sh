@@ -16,25 +16,18 @@ driver=$2
 seconds=$3
 seed=${4:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
 torture_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-
-work=$(mktemp -d)
 source "$torture_dir/../system/x_session.sh"
-cleanup() {
-  stop_all
-  if [[ -n ${QUENLOW_STORM_KEEP:-} ]]; then
-    mkdir -p "$QUENLOW_STORM_KEEP" && cp -r "$work"/. "$QUENLOW_STORM_KEEP"/
-  fi
-  rm -rf "$work"
+need_programs "$program" "$driver"
+prepare_session
+keep_files() {
+  [[ -n ${QUENLOW_STORM_KEEP:-} ]] || return 0
+  mkdir -p "$QUENLOW_STORM_KEEP" && cp -r "$work"/. "$QUENLOW_STORM_KEEP"/
 }
-trap cleanup EXIT
-
-[[ -x $program ]] || fail "no program at $program"
-[[ -x $driver ]] || fail "no storm driver at $driver"
+at_exit keep_files
 start_x
 
 game=$work/game
-mkdir -p "$game" "$work/logs"
-cp "$program" "$game/quenlow"
+copy_game "$program" "$game"
 # No records yet, so that the first time-up with a score sets one; a section of someone
 # else's must come through the storm untouched.
 printf '[easy]\r\nname=\r\nscore=0\r\n[normal]\r\nname=\r\nscore=0\r\n[hard]\r\nname=\r\nscore=0\r\n[other]\r\nkept=yes\r\n' \

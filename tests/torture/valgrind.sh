@@ -12,17 +12,15 @@ program=$1
 driver=$2
 keep=${3:-}
 torture_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-work=$(mktemp -d)
 source "$torture_dir/../system/x_session.sh"
-trap 'stop_all; [[ -n $keep && -e $work/memcheck.log ]] && cp "$work/memcheck.log" "$keep"; rm -rf "$work"' EXIT
-
-command -v valgrind >/dev/null || skip_test "valgrind is not installed"
-[[ -x $program && -x $driver ]] || fail "no program at $program or no driver at $driver"
+need_programs "$program" "$driver"
+prepare_session valgrind
+keep_log() { [[ -n $keep && -e $work/memcheck.log ]] && cp "$work/memcheck.log" "$keep"; }
+at_exit keep_log
 start_x
 
 game=$work/game
-mkdir -p "$game"
-cp "$program" "$game/quenlow"
+copy_game "$program" "$game"
 # Each tick 100 ms: the game runs out within seconds even at memcheck's pace.
 export QUENLOW_TICK_MS=100
 start_game "$game" valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite \
@@ -30,8 +28,7 @@ start_game "$game" valgrind --tool=memcheck --leak-check=full --show-leak-kinds=
   --suppressions="$torture_dir/valgrind.supp" --gen-suppressions=all --child-silent-after-fork=yes \
   --log-file="$work/memcheck.log" --error-exitcode=99
 
-main=$(wait_window Quenlow) || fail "no game window came up: $(cat "$game/game.log")"
-press() { xdotool windowfocus --sync "$main" 2>/dev/null; xdotool key --clearmodifiers "$@"; }
+wait_main
 sleep 2
 press F2
 sleep 2
@@ -59,18 +56,11 @@ done
 xdotool windowfocus --sync "$entry" 2>/dev/null
 xdotool type --delay 50 Valgrind
 xdotool key Return
-board=
-for _ in $(seq 300); do
-  board=$(xdotool search --onlyvisible --name '^排行榜$' 2>/dev/null | head -1)
-  [[ -n $board ]] && break
-  sleep 0.1
-done
-[[ -n $board ]] || fail "the leaderboard did not show after the record"
+wait_window 排行榜 >/dev/null || fail "the leaderboard did not show after the record"
 sleep 1
 press F3
 sleep 3
-press alt+x
-wait_game_end 1200 || fail "the game did not close after Alt+X"
+close_game 1200
 grep -q 'name=Valgrind' "$game/score.ini" || fail "the record was not saved"
 
 log=$work/memcheck.log
