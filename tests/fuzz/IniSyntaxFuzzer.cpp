@@ -15,19 +15,12 @@
 #include "scores/IniSyntax.h"
 #include "scores/NameText.h"
 #include "scores/ProfileInteger.h"
+#include "tests/fuzz/FuzzProbes.h"
 
 namespace {
 
 using namespace quenlow;
-
-constexpr std::array<const char*, 6> kSections = {"easy", "normal", "hard", "EASY", "", "x y"};
-constexpr std::array<const char*, 5> kKeys = {"name", "score", "NAME", "k", ""};
-
-void Require(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "score syntax fuzzer: %s\n", what);
-  std::abort();
-}
+using namespace quenlow::fuzz;
 
 std::optional<std::string> Read(std::string_view bytes, const char* section, const char* key) {
   MemorySource source(bytes);
@@ -50,15 +43,6 @@ void CheckName(const std::optional<std::string>& value) {
   if (!value) return;
   const std::string name = NameFromFileBytes(*value);
   Require(NameFromFileBytes(NameToFileBytes(name)) == name, "a name changes when it is saved");
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace

@@ -17,19 +17,12 @@
 #include <vector>
 
 #include "scores/IniFile.h"
+#include "tests/fuzz/FuzzProbes.h"
 
 namespace {
 
 using quenlow::IniFile;
-
-constexpr std::array<const char*, 6> kSections = {"easy", "normal", "hard", "EASY", "", "x y"};
-constexpr std::array<const char*, 5> kKeys = {"name", "score", "NAME", "k", ""};
-
-void Require(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "score file fuzzer: %s\n", what);
-  std::abort();
-}
+using namespace quenlow::fuzz;
 
 std::string& WorkFolder() {
   static std::string folder;
@@ -71,15 +64,6 @@ bool IsBlank(char c) {
 }
 bool IsBreak(char c) {
   return c == '\r' || c == '\n';
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
 }
 
 // What a written value reads back as: line breaks were written as blanks, and the reader trims
