@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "scores/NameText.h"
-#include "scores/ProgramPath.h"
 #include "scores/RecordsLocation.h"
 
 namespace quenlow {
@@ -39,10 +38,6 @@ void Records::ResetRecords() {
   for (int d = 1; d <= 3; ++d) ScoreFile.WriteInteger(kSections[d], "score", 0);
   // Only a reset that went through reloads: the records then show whatever the file holds.
   LoadRecords();
-}
-
-std::string ScoreFilePath() {
-  return ScoreFilePathFor(ProgramFile());
 }
 
 std::string ScoreFilePathFor(const std::string& programFile) {

@@ -33,11 +33,9 @@ class Records {
   void ResetRecords();
 };
 
-// The directory of the running program file, with its trailing separator, plus "score.ini".
-// The working directory plays no part; only if the system cannot name the program file does
-// the path fall back to a bare "score.ini".
-std::string ScoreFilePath();
-// The same for a given program file path (what ScoreFilePath uses underneath).
+// The score file beside a program file: its directory, with the trailing separator, plus
+// "score.ini"; a bare "score.ini" when the path names no directory (the system could not name
+// the program file).
 std::string ScoreFilePathFor(const std::string& programFile);
 
 }  // namespace quenlow

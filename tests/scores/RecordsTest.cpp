@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "scores/Records.h"
+#include "scores/RecordsLocation.h"
 #include "tests/scores/FileFixture.h"
 
 namespace quenlow {
@@ -260,8 +261,11 @@ TEST(ScoreFilePath, FollowsTheProgramFileNotTheWorkingDirectory) {
   TempFolder elsewhere;
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(elsewhere.Path());
-  const std::string path = ScoreFilePath();
+  // The test program carries no install mark, so its records lie beside it.
+  const RecordsLocation location = RecordsLocationOfThisProgram();
+  const std::string path = location.scoreFile;
   std::filesystem::current_path(before);
+  EXPECT_FALSE(location.perUser);
   const std::filesystem::path expected =
       std::filesystem::canonical(QUENLOW_TEST_BINARY_DIR) / "score.ini";
   EXPECT_EQ(std::filesystem::path(path), expected);
